@@ -1,0 +1,173 @@
+// Fortran-style edit descriptors for fixed-layout lines.
+#include "common/fixed_format.h"
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+namespace veldmarsh {
+
+namespace {
+
+// One edit descriptor of a format text.
+struct edit_item {
+  char code;   // 'I', 'F', 'A' or 'X'
+  int width;   // w (for X: the count n); -1 for A without width
+  int digits;  // m of Iw.m, d of Fw.d; -1 when absent
+};
+
+int read_number(std::string_view f, std::size_t& p) {
+  int v = 0;
+  bool any = false;
+  while (p < f.size() && f[p] >= '0' && f[p] <= '9') {
+    v = v * 10 + (f[p] - '0');
+    ++p;
+    any = true;
+  }
+  return any ? v : -1;
+}
+
+// Parses "(2F8.4,I5,3X,A)" into its descriptors, repeat counts expanded.
+std::vector<edit_item> parse_format(std::string_view f) {
+  std::vector<edit_item> items;
+  std::size_t p = 0;
+  if (p < f.size() && f[p] == '(') ++p;
+  while (p < f.size() && f[p] != ')') {
+    if (f[p] == ',' || f[p] == ' ') {
+      ++p;
+      continue;
+    }
+    int count = read_number(f, p);
+    if (p >= f.size()) break;
+    char code = static_cast<char>(std::toupper(static_cast<unsigned char>(f[p])));
+    if (code == 'X') {
+      ++p;
+      items.push_back({'X', count < 0 ? 1 : count, -1});
+      continue;
+    }
+    if (code != 'I' && code != 'F' && code != 'A')
+      throw std::invalid_argument("unknown edit descriptor in format " + std::string(f));
+    ++p;
+    int width = read_number(f, p);
+    int digits = -1;
+    if (p < f.size() && f[p] == '.') {
+      ++p;
+      digits = read_number(f, p);
+    }
+    if (count < 0) count = 1;
+    for (int k = 0; k < count; ++k) items.push_back({code, width, digits});
+  }
+  return items;
+}
+
+std::string stars(int w) { return std::string(w > 0 ? w : 0, '*'); }
+
+}  // namespace
+
+std::string format_integer(std::int64_t v, int w, int m) {
+  char buf[40];
+  unsigned long long mag = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+  int n = std::snprintf(buf, sizeof buf, "%llu", mag);
+  std::string digits(buf, n);
+  if (m >= 0 && static_cast<int>(digits.size()) < m) digits.insert(0, m - digits.size(), '0');
+  if (m == 0 && v == 0) digits.clear();  // Iw.0 writes a zero as blanks
+  if (v < 0) digits.insert(0, 1, '-');
+  if (static_cast<int>(digits.size()) > w) return stars(w);
+  return std::string(w - digits.size(), ' ') + digits;
+}
+
+std::string format_real(double v, int w, int d) {
+  if (!std::isfinite(v)) return stars(w);
+  if (v == 0) v = 0;  // an exact zero, also a negative one, has no sign
+  char buf[400];
+  int n = std::snprintf(buf, sizeof buf, "%.*f", d < 0 ? 0 : d, v);
+  std::string s(buf, n);
+  if (d <= 0) s += '.';
+  // The zero before the point is optional: dropped when the field is too narrow.
+  if (static_cast<int>(s.size()) > w) {
+    std::size_t zero = s[0] == '-' ? 1 : 0;
+    if (s.size() > zero + 1 && s[zero] == '0' && s[zero + 1] == '.') s.erase(zero, 1);
+  }
+  if (static_cast<int>(s.size()) > w) return stars(w);
+  return std::string(w - s.size(), ' ') + s;
+}
+
+std::string format_text(std::string_view s, int w) {
+  if (w < 0) return std::string(s);
+  if (static_cast<int>(s.size()) >= w) return std::string(s.substr(0, w));
+  return std::string(w - s.size(), ' ') + std::string(s);
+}
+
+std::vector<std::string> build_fixed_lines(std::string_view format, std::span<const fixed_value> values) {
+  std::vector<edit_item> items = parse_format(format);
+  std::vector<std::string> lines;
+  std::string line;
+  std::size_t next = 0;
+  bool has_data_item = false;
+  for (const edit_item& e : items)
+    if (e.code != 'X') has_data_item = true;
+  if (!has_data_item) {
+    // A format of blanks alone: one line, written once.
+    for (const edit_item& e : items) line.append(e.width, ' ');
+    lines.push_back(line);
+    return lines;
+  }
+  std::size_t pending_blanks = 0;  // nX moves on; the blanks appear only before a later field
+  while (true) {
+    for (const edit_item& e : items) {
+      if (e.code == 'X') {
+        pending_blanks += e.width;
+        continue;
+      }
+      if (next >= values.size()) {
+        lines.push_back(line);
+        return lines;
+      }
+      const fixed_value& v = values[next++];
+      line.append(pending_blanks, ' ');
+      pending_blanks = 0;
+      switch (e.code) {
+        case 'I':
+          if (v.kind == fixed_value::integer) line += format_integer(v.i, e.width, e.digits);
+          else if (v.kind == fixed_value::real) line += stars(e.width);
+          else line += stars(e.width);
+          break;
+        case 'F':
+          if (v.kind == fixed_value::real) line += format_real(v.r, e.width, e.digits);
+          else if (v.kind == fixed_value::integer) line += format_real(static_cast<double>(v.i), e.width, e.digits);
+          else line += stars(e.width);
+          break;
+        default:
+          if (v.kind == fixed_value::text) line += format_text(v.s, e.width);
+          else line += stars(e.width < 0 ? 1 : e.width);
+          break;
+      }
+    }
+    if (next >= values.size()) break;
+    // Values left: the format starts again on a new line.
+    lines.push_back(std::move(line));
+    line.clear();
+    pending_blanks = 0;
+  }
+  lines.push_back(line);
+  return lines;
+}
+
+void write_fixed_line(output_channel& channel, std::string_view format, std::span<const fixed_value> values) {
+  for (const std::string& l : build_fixed_lines(format, values)) write_raw_line(channel, l);
+}
+
+void write_fixed_line(output_channel& channel, std::string_view format,
+                      std::initializer_list<fixed_value> values) {
+  write_fixed_line(channel, format, std::span<const fixed_value>(values.begin(), values.size()));
+}
+
+std::string build_run_format(std::string_view skeleton, std::int64_t count) {
+  std::string out(skeleton);
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "%03lld", static_cast<long long>(count));
+  if (out.size() >= 7) out.replace(4, 3, buf);
+  return out;
+}
+
+}  // namespace veldmarsh

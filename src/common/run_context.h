@@ -1,0 +1,25 @@
+// What every routine of a run may reach: the output channels, the keyboard,
+// the clock and the settings. The program builds one with the real console
+// and clock; tests build one with a fixed clock.
+#pragma once
+
+#include <cstdio>
+
+#include "common/clock.h"
+#include "common/output_channel.h"
+#include "common/settings.h"
+
+namespace veldmarsh {
+
+struct run_context {
+  output_channel console{"console", "standard output"};
+  output_channel log{"log file"};
+  output_channel report{"report file"};
+  output_channel pedigree{"renumbered pedigree file"};
+  std::FILE* keyboard = stdin;                    // read once, to wait for Enter
+  clock_reading (*clock)() = read_local_clock;    // the local clock
+  clock_reading now;                              // `run_date` and `run_time`: the last reading
+  settings cfg;
+};
+
+}  // namespace veldmarsh

@@ -1,0 +1,36 @@
+// How a run ends early: the fatal stop for a missing input file, the stop
+// without waiting (missing data column, pedigree loop), and the diagnostic
+// for any other input or output failure.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "common/free_format.h"
+#include "common/run_context.h"
+
+namespace veldmarsh {
+
+// Exit statuses of the process.
+constexpr int exit_completed = 0;
+constexpr int exit_stopped = 1;     // a stop because of a failure of the input
+constexpr int exit_diagnostic = 2;  // an input or output failure ended the run at once
+
+// Makes `ctx` the run whose files a stop or a diagnostic flushes and closes.
+void register_run(run_context& ctx);
+
+// Flushes and closes every channel and ends the process with `status`.
+[[noreturn]] void end_run(run_context& ctx, int status);
+
+// Writes the lines to the log, then the console lines to the console, waits
+// for Enter (one line of standard input; its end counts as Enter) and stops.
+[[noreturn]] void fatal_stop(run_context& ctx, const std::vector<std::vector<free_item>>& log_lines,
+                             const std::vector<std::vector<free_item>>& console_lines);
+
+// Ends the run at once: to standard error what failed, the channel, the file
+// and, for a line of an input file, its number (0: none).
+[[noreturn]] void fail_diagnostic(run_context& ctx, std::string_view what, std::string_view channel,
+                                  std::string_view file, std::int64_t line_number = 0);
+
+}  // namespace veldmarsh

@@ -1,0 +1,10 @@
+// Veldmarsh: inbreeding and population structure of one breed from its pedigree.
+#include "common/stops.h"
+#include "run/main_program.h"
+
+int main() {
+  veldmarsh::run_context ctx;
+  ctx.console.file = stdout;
+  int status = veldmarsh::main_program(ctx);
+  veldmarsh::end_run(ctx, status);
+}

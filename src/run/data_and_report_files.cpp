@@ -1,0 +1,82 @@
+// Data file and report file: opening, banner, line count.
+#include "run/data_and_report_files.h"
+
+#include <string>
+
+#include "common/free_format.h"
+#include "common/stops.h"
+
+namespace veldmarsh {
+
+namespace {
+
+void missing_data_file_stop(run_context& ctx) {
+  const settings& cfg = ctx.cfg;
+  read_clock(ctx);
+  if (cfg.english) {
+    std::vector<std::vector<free_item>> lines = {{"ERROR cannot find the data file", cfg.data_file_name},
+                                                 {"this file is essential for running of the program"},
+                                                 {"           ***PROGRAM TERMINATED***"}};
+    for (const auto& l : lines) write_free_line(ctx.log, l);
+    write_stop_line(ctx);
+    lines.push_back({"End of program. Press RETURN to exit."});
+    fatal_stop(ctx, {}, lines);
+  }
+  std::vector<std::vector<free_item>> lines = {{"ERROR kan de datafile", cfg.data_file_name, " niet vinden"},
+                                               {"deze file is noodzakelijk om het programma te kunnen draaien"},
+                                               {"           ***PROGRAMMA BEEINDIGD***"}};
+  for (const auto& l : lines) write_free_line(ctx.log, l);
+  write_stop_line(ctx);
+  lines.push_back({"Einde programma. Druk op Enter om uit het programma te gaan."});
+  fatal_stop(ctx, {}, lines);
+}
+
+}  // namespace
+
+void open_data_and_report_files(run_context& ctx, input_file& data) {
+  const settings& cfg = ctx.cfg;
+  std::string data_name(trim_right(cfg.data_file_name.view()));
+  if (!open_input_file(data, "data file", data_name)) missing_data_file_stop(ctx);
+
+  std::string report_name(trim_right(cfg.report_file_name.view()));
+  if (report_name == data_name)
+    fail_diagnostic(ctx, "the report file would replace the data file; rename the data file", "report file",
+                    report_name);
+  if (!open_output_file(ctx.report, report_name))
+    fail_diagnostic(ctx, "cannot open for writing", ctx.report.label, report_name);
+
+  const char* frame = "          ******************************************";
+  write_free_line(ctx.report, {frame});
+  write_free_line(ctx.report, {"          *", cfg.analysis_title, "*"});
+  write_free_line(ctx.report, {frame});
+  write_free_line(ctx.report, {"           "});
+}
+
+void write_report_banner_columns(run_context& ctx) {
+  const settings& cfg = ctx.cfg;
+  write_free_line(ctx.report, {cfg.english ? "Number of varieties: " : "Aantal vari\xEBteiten: ", cfg.n_subpop});
+  if (cfg.has_colour_column)
+    write_free_line(ctx.report,
+                    {cfg.english ? "number of colours: " : "aantal kleurslagen: ", cfg.n_colour_classes - 2});
+  else
+    write_free_line(ctx.report, {cfg.english ? "no colours analysed" : "geen kleurslagen geanalyseerd"});
+  if (cfg.has_breeder_column)
+    write_free_line(ctx.report, {cfg.english ? "breeders analysed" : "wel fokkers geanalyseerd"});
+  else
+    write_free_line(ctx.report, {cfg.english ? "no breeders analysed" : "geen fokkers geanalyseerd"});
+  write_free_line(ctx.report, {"           "});
+}
+
+std::int64_t count_records(run_context& ctx, input_file& data) {
+  // The progress line shows the lines read so far plus one: 1001, 2001, ...
+  std::int64_t n_lines = count_input_lines(data, [&](std::int64_t lines) {
+    if (lines % 1000 == 0) write_free_line(ctx.console, {"record nr. ", lines + 1, "counted"});
+    return true;
+  });
+  if (data.failed) fail_diagnostic(ctx, "read failed", data.label, data.file_name, data.line_number + 1);
+  write_free_line(ctx.console, {"total number records = ", n_lines});
+  rewind_input_file(data);
+  return n_lines;
+}
+
+}  // namespace veldmarsh

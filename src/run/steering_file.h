@@ -1,0 +1,38 @@
+// The steering file "brindlemoor.ini": read once, line by line in a fixed
+// order, echoed to the console and the log.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "common/run_context.h"
+#include "run/species_words.h"
+
+namespace veldmarsh {
+
+inline constexpr const char* steering_file_name = "brindlemoor.ini";
+
+// Reads the steering file into ctx.cfg and echoes the settings. Does not
+// return when the file is missing (fatal stop, in both languages) or when a
+// line that must be there is missing or unreadable (diagnostic).
+// Returns the completion flag, 1.
+int read_steering_file(run_context& ctx, const species_name_table& species_names);
+
+// An integer item: leading blanks skipped, an optional sign and digits up to
+// the first blank, comma or line end. Nothing when the item cannot be read.
+std::optional<std::int64_t> read_integer_item(std::string_view line);
+
+// The integers of a list separated by blanks or commas; nothing when an item
+// cannot be read.
+std::optional<std::vector<std::int64_t>> read_integer_list(std::string_view line);
+
+// The three date-layout flags of a pattern such as "dd-mm-yyyy".
+std::array<bool, 3> date_format_flags_of(std::string_view pattern);
+
+// The report file's name: the data file's name with its last three characters
+// replaced by "out", without leading and trailing blanks.
+std::string derive_report_file_name(std::string_view data_file_name);
+
+}  // namespace veldmarsh
