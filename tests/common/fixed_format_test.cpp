@@ -1,0 +1,87 @@
+// Fixed-layout fields: Fortran rounding of the exact binary value, widths,
+// asterisks on overflow, repeat counts, blanks and run-time formats.
+#include "common/fixed_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace veldmarsh {
+namespace {
+
+std::string line_of(std::string_view format, std::initializer_list<fixed_value> values) {
+  auto l = build_fixed_lines(format, std::span<const fixed_value>(values.begin(), values.size()));
+  EXPECT_EQ(l.size(), 1u);
+  return l.empty() ? "" : l[0];
+}
+
+TEST(FixedFormat, WorkedLines) {
+  EXPECT_EQ(line_of("(2F8.4)", {0.03125f, 0.5f}), "  0.0312  0.5000");
+  EXPECT_EQ(line_of("(I4)", {123456}), "****");
+  EXPECT_EQ(build_run_format("(I8,005I8)", 12), "(I8,012I8)");
+  EXPECT_EQ(build_run_format("(I8,005F10.4)", 1), "(I8,001F10.4)");
+  EXPECT_EQ(build_run_format("(A8,005I8)", 1035), "(A8,1035I8)");
+}
+
+TEST(FixedFormat, RealsRoundTheExactBinaryValueHalfToEven) {
+  EXPECT_EQ(format_real(0.03125, 8, 4), "  0.0312");
+  EXPECT_EQ(format_real(0.09375, 8, 4), "  0.0938");
+  EXPECT_EQ(format_real(2.5, 4, 0), "  2.");
+  EXPECT_EQ(format_real(3.5, 4, 0), "  4.");
+  EXPECT_EQ(format_real(0.15f, 6, 1), "   0.2");  // 0.15f is 0.15000000596...
+  EXPECT_EQ(format_real(0.35f, 6, 1), "   0.3");  // 0.35f is 0.34999999403...
+  EXPECT_EQ(format_real(1.0f / 3.0f, 8, 4), "  0.3333");
+  EXPECT_EQ(format_real(12.0, 8, 0), "     12.");
+  EXPECT_EQ(format_real(0.0, 8, 2), "    0.00");
+}
+
+TEST(FixedFormat, SignsOfZero) {
+  EXPECT_EQ(format_real(-0.00001f, 8, 4), " -0.0000");
+  EXPECT_EQ(format_real(-0.0, 8, 4), "  0.0000");
+  EXPECT_EQ(format_real(-0.25, 8, 4), " -0.2500");
+}
+
+TEST(FixedFormat, OverflowAndNonFiniteValuesShowAsterisks) {
+  EXPECT_EQ(format_real(123456.0, 8, 4), "********");
+  EXPECT_EQ(format_real(std::numeric_limits<float>::infinity(), 6, 1), "******");
+  EXPECT_EQ(format_real(std::nanf(""), 8, 4), "********");
+  // The zero before the point goes first when the field is too narrow.
+  EXPECT_EQ(format_real(0.5, 5, 4), ".5000");
+  EXPECT_EQ(format_real(-0.5, 6, 4), "-.5000");
+  EXPECT_EQ(format_real(-0.5, 5, 4), "*****");
+  EXPECT_EQ(format_real(99.96, 5, 1), "100.0");
+  EXPECT_EQ(format_real(999.96, 5, 1), "*****");
+}
+
+TEST(FixedFormat, Integers) {
+  EXPECT_EQ(format_integer(5, 3, 3), "005");
+  EXPECT_EQ(format_integer(-5, 4, 3), "-005");
+  EXPECT_EQ(format_integer(-5, 3, 3), "***");
+  EXPECT_EQ(format_integer(-1234, 5), "-1234");
+  EXPECT_EQ(format_integer(-12345, 5), "*****");
+  EXPECT_EQ(format_integer(0, 8), "       0");
+  EXPECT_EQ(format_integer(-2147483648LL, 11), "-2147483648");
+}
+
+TEST(FixedFormat, TextsAreRightAlignedOrCut) {
+  EXPECT_EQ(line_of("(A8,A3,A)", {"ab", "abcdef", "free"}), "      ababcfree");
+  EXPECT_EQ(line_of("(A50,A1,I4)", {make_text<50>("x"), " ", 2020}), "x" + std::string(49, ' ') + " 2020");
+}
+
+TEST(FixedFormat, BlanksRepeatCountsAndReversion) {
+  EXPECT_EQ(line_of("(I6,3X,F7.0,3X,F7.0)", {1, 2.0f, 3.0f}), "     1        2.        3.");
+  EXPECT_EQ(line_of("(5X,I3,8X,F8.0)", {7, 1.0f}), "       7              1.");
+  EXPECT_EQ(line_of("(I8,3F8.2)", {1, 1.0f, 2.0f, 3.0f}), "       1    1.00    2.00    3.00");
+  // Output ends at the first data item without a value; blanks before it are not written.
+  EXPECT_EQ(line_of("(I4,2X,I4)", {1}), "   1");
+  // More values than items: the format starts again on a new line.
+  std::vector<fixed_value> v{1, 2, 3, 4, 5};
+  auto l = build_fixed_lines("(2I3)", v);
+  ASSERT_EQ(l.size(), 3u);
+  EXPECT_EQ(l[0], "  1  2");
+  EXPECT_EQ(l[2], "  5");
+}
+
+}  // namespace
+}  // namespace veldmarsh
