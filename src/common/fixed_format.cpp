@@ -1,9 +1,11 @@
 // Fortran-style edit descriptors for fixed-layout lines.
 #include "common/fixed_format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace veldmarsh {
 
@@ -62,13 +64,21 @@ std::vector<edit_item> parse_format(std::string_view f) {
 
 std::string stars(int w) { return std::string(w > 0 ? w : 0, '*'); }
 
+// Formats are few and used for many lines (one per animal in the renumbered
+// pedigree file): each is parsed once.
+const std::vector<edit_item>& parsed_format(std::string_view f) {
+  static std::unordered_map<std::string, std::vector<edit_item>> cache;
+  auto found = cache.find(std::string(f));
+  if (found != cache.end()) return found->second;
+  return cache.emplace(std::string(f), parse_format(f)).first->second;
+}
+
 }  // namespace
 
 std::string format_integer(std::int64_t v, int w, int m) {
   char buf[40];
   unsigned long long mag = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-  int n = std::snprintf(buf, sizeof buf, "%llu", mag);
-  std::string digits(buf, n);
+  std::string digits(buf, std::to_chars(buf, buf + sizeof buf, mag).ptr);
   if (m >= 0 && static_cast<int>(digits.size()) < m) digits.insert(0, m - digits.size(), '0');
   if (m == 0 && v == 0) digits.clear();  // Iw.0 writes a zero as blanks
   if (v < 0) digits.insert(0, 1, '-');
@@ -79,9 +89,9 @@ std::string format_integer(std::int64_t v, int w, int m) {
 std::string format_real(double v, int w, int d) {
   if (!std::isfinite(v)) return stars(w);
   if (v == 0) v = 0;  // an exact zero, also a negative one, has no sign
+  // Rounded from the exact binary value, ties to even, like printf's %.*f.
   char buf[400];
-  int n = std::snprintf(buf, sizeof buf, "%.*f", d < 0 ? 0 : d, v);
-  std::string s(buf, n);
+  std::string s(buf, std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, d < 0 ? 0 : d).ptr);
   if (d <= 0) s += '.';
   // The zero before the point is optional: dropped when the field is too narrow.
   if (static_cast<int>(s.size()) > w) {
@@ -99,7 +109,7 @@ std::string format_text(std::string_view s, int w) {
 }
 
 std::vector<std::string> build_fixed_lines(std::string_view format, std::span<const fixed_value> values) {
-  std::vector<edit_item> items = parse_format(format);
+  const std::vector<edit_item>& items = parsed_format(format);
   std::vector<std::string> lines;
   std::string line;
   std::size_t next = 0;

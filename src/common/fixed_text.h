@@ -23,7 +23,7 @@ struct fixed_text {
 template <std::size_t N>
 void set_text(fixed_text<N>& to, std::string_view from) {
   std::size_t n = from.size() < N ? from.size() : N;
-  std::memcpy(to.c, from.data(), n);
+  if (n > 0) std::memcpy(to.c, from.data(), n);
   std::memset(to.c + n, ' ', N - n);
 }
 

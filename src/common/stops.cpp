@@ -3,9 +3,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 namespace veldmarsh {
+
+void (*diagnostic_hook)(std::string_view message) = nullptr;
 
 namespace {
 run_context* current_run = nullptr;
@@ -21,6 +24,15 @@ bool flush_all(run_context& ctx, output_channel*& failed) {
 
 void register_run(run_context& ctx) {
   current_run = &ctx;
+  // An allocation that fails anywhere ends the run with a diagnostic; the
+  // message is fixed so that writing it needs no memory.
+  std::set_new_handler([] {
+    output_channel* failed = nullptr;
+    if (current_run != nullptr) flush_all(*current_run, failed);
+    std::fputs("Veldmarsh: not enough memory for the tables of this pedigree (memory)\n", stderr);
+    std::fflush(stderr);
+    std::_Exit(exit_diagnostic);
+  });
   write_failure_handler = [](output_channel& channel) {
     if (current_run != nullptr)
       fail_diagnostic(*current_run, "write failed", channel.label, channel.file_name);
@@ -58,6 +70,7 @@ void fail_diagnostic(run_context& ctx, std::string_view what, std::string_view c
                         std::string(file) + "'";
   if (line_number > 0) message += ", line " + std::to_string(line_number);
   message += ")\n";
+  if (diagnostic_hook != nullptr) diagnostic_hook(message);
   output_channel* failed = nullptr;
   flush_all(ctx, failed);
   std::fputs(message.c_str(), stderr);

@@ -28,6 +28,11 @@ void register_run(run_context& ctx);
 [[noreturn]] void fatal_stop(run_context& ctx, const std::vector<std::vector<free_item>>& log_lines,
                              const std::vector<std::vector<free_item>>& console_lines);
 
+// Called by fail_diagnostic with its message before anything else, when set.
+// Fuzz targets and tests that feed arbitrary input set it to leave the
+// routine by an exception of their own instead of ending the process.
+extern void (*diagnostic_hook)(std::string_view message);
+
 // Ends the run at once: to standard error what failed, the channel, the file
 // and, for a line of an input file, its number (0: none).
 [[noreturn]] void fail_diagnostic(run_context& ctx, std::string_view what, std::string_view channel,

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/animal_record.h"
 #include "common/fixed_text.h"
 
 namespace veldmarsh {
@@ -70,6 +71,17 @@ std::int32_t insert_identification(identification_index& index, const identifica
 // Where a lookup of `hash` starts, so that a caller can prefetch it.
 inline const std::uint64_t* first_slot(const identification_index& index, std::uint64_t hash) {
   return index.slots.data() + (hash & index.mask);
+}
+
+// Indexes the identification (`herdbook_nr`) of records 1..animal.size();
+// when an identification occurs more than once the first record keeps it.
+void index_herdbook_numbers(identification_index& index, const animal_table& animal);
+
+// The first record whose identification is `id`, 0 when there is none.
+inline std::int32_t find_herdbook_nr(const identification_index& index, const animal_table& animal,
+                                     const identification& id, std::uint64_t hash) {
+  return find_identification(index, id, hash,
+                             [&](std::int32_t row) -> const identification& { return animal[row].herdbook_nr; });
 }
 
 }  // namespace veldmarsh

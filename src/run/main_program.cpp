@@ -9,12 +9,26 @@
 #include <xmmintrin.h>
 #endif
 
+#include "common/fixed_format.h"
 #include "common/free_format.h"
 #include "common/line_input.h"
 #include "common/stops.h"
+#include "common/year_table.h"
+#include "inbreeding/calc_inbreeding.h"
+#include "inbreeding/calc_inbreeding_rate.h"
+#include "inbreeding/calc_kinship_by_year.h"
+#include "reports/breeder_list.h"
+#include "reports/parent_ages.h"
+#include "reports/pedigree_completeness.h"
+#include "run/assign_columns.h"
+#include "run/birth_years.h"
+#include "run/check_parents.h"
 #include "run/data_and_report_files.h"
+#include "run/link_parents.h"
+#include "run/read_data_file.h"
 #include "run/species_words.h"
 #include "run/steering_file.h"
+#include "run/write_renumbered_pedigree.h"
 
 namespace veldmarsh {
 
@@ -59,10 +73,97 @@ int main_program(run_context& ctx) {
   std::int64_t n_lines = count_records(ctx, data);
   // With a header line the first line names the columns; with column kinds
   // from the steering file every line is a record.
-  std::int64_t n_animals = ctx.cfg.has_header ? n_lines - 1 : n_lines;
+  std::int64_t n_animals = data_file_has_header_line(ctx.cfg) ? n_lines - 1 : n_lines;
   if (n_animals < 0) n_animals = 0;
-  (void)n_animals;
-  write_report_banner_columns(ctx);
+
+  // ---- Reading the pedigree: animal table, data lines, birth years, breeders ----
+  // The animal table with its first values, filled from the data file (the
+  // columns are assigned and the report banner completed on the way).
+  animal_table animal;
+  create_animal_table(ctx, animal, n_animals);
+  read_data_file(ctx, data, animal);
+
+  // First and last birth year; every per-year table has n_years rows.
+  std::int32_t first_year = 0, last_year = 0;
+  std::int64_t n_years = 0;
+  find_birth_years(animal, first_year, last_year, n_years);
+  write_birth_years(ctx, first_year, last_year);
+
+  // Breeder list and top breeders, from the data file's animals only.
+  std::vector<breeder_name> breeder_list;
+  std::int32_t n_top_breeders = 0;
+  year_table<std::int32_t> breeder_year_counts;
+  if (ctx.cfg.has_breeder_column) {
+    build_breeder_list(ctx, animal, breeder_list);
+    select_top_breeders(ctx, breeder_list, animal, n_top_breeders, last_year);
+  } else {
+    make_empty_breeder_list(breeder_list, n_top_breeders);
+  }
+  allocate_breeder_year_counts(ctx, breeder_year_counts, n_years, n_top_breeders);
+
+  // Derived fields back to their first values; record i is number i.
+  reset_and_number_records(animal);
+  // ---- End of reading the pedigree ----
+
+  // ---- Building the pedigree: missing parents, links, sort ----
+  // Every parent named without a line of its own gets a record (the sires,
+  // then the dams), so that every parent identification names a record.
+  std::int64_t n_missing_sires = 0, n_missing_dams = 0;
+  std::vector<fixed_text<50>> missing_sire_ids, missing_dam_ids;
+  check_parents(ctx, animal, n_missing_dams, missing_dam_ids, n_missing_sires, missing_sire_ids);
+  report_missing_parents(ctx, n_missing_sires, n_missing_dams);
+  append_missing_parents(ctx, animal, n_animals, n_missing_sires, missing_sire_ids, n_missing_dams,
+                         missing_dam_ids);
+  // Parents linked by record number, then sorted before their young and
+  // renumbered; a pedigree loop ends the run there.
+  link_parents(ctx, animal);
+  // ---- End of building the pedigree ----
+
+  // ---- Ages of parents and pedigree completeness ----
+  // How old every sire and dam was at each birth; the oldest parents size
+  // the tables of age classes.
+  std::int32_t max_sire_age = 0, max_dam_age = 0;
+  calc_parent_ages(ctx, animal, max_sire_age, max_dam_age);
+  write_parent_ages_done(ctx, max_sire_age, max_dam_age);
+  // How well every animal's ancestry is known, and per birth year.
+  year_table<float> mean_equiv_generations_by_year, completeness_by_year;
+  allocate_completeness_tables(ctx, n_years, mean_equiv_generations_by_year, completeness_by_year);
+  calc_pedigree_completeness(animal, n_years, first_year, last_year, mean_equiv_generations_by_year,
+                             completeness_by_year);
+  read_clock(ctx);
+  write_time_stamp(ctx, "Pedigree completeness determined at ", "Compleetheid stamboom bepaald op ", " om ");
+  write_free_line(ctx.log, {" "});
+  // ---- End of ages of parents and pedigree completeness ----
+
+  // ---- Inbreeding coefficients and the renumbered pedigree file ----
+  // The yearly inbreeding and kinship tables, filled by the kinship step.
+  year_table<float> year_inbreeding, year_subpop_kinship;
+  allocate_inbreeding_tables(ctx, n_years, ctx.cfg.n_subpop, year_inbreeding, year_subpop_kinship);
+  calc_inbreeding_coefficients(ctx, animal);
+  read_clock(ctx);
+  write_time_stamp(ctx, "Inbreeding coefficient of all animals computed at ",
+                   "Inteeltcoefficient van alle dieren berekend op ", " on ");
+  write_free_line(ctx.log, {" "});
+  if (ctx.cfg.write_new_pedfile) write_renumbered_pedigree(ctx, animal, ctx.cfg.report_file_name);
+  // ---- End of inbreeding coefficients and the renumbered pedigree file ----
+
+  // ---- Kinship per birth year, the yearly means on the console, rates of inbreeding ----
+  // Mean F and mean relationship of every birth year, also within and
+  // between subpopulations; very large years are split and listed in the report.
+  calc_kinship_by_year(ctx, animal, n_years, first_year, year_inbreeding, year_subpop_kinship);
+  read_clock(ctx);
+  write_time_stamp(ctx, "Kinship coefficient of all animals born in the same year computed at ",
+                   "Verwantschapcoefficient van alle in hetzelfde jaar geboren dieren berekend op ", " on ");
+  write_free_line(ctx.log, {" "});
+  // The yearly means before the rates halve them: the second column is the
+  // relationship, twice the kinship of the report. The year is not shown.
+  write_free_line(ctx.console, {"    F        f"});
+  for (std::int64_t k = 1; k <= n_years; ++k)
+    write_fixed_line(ctx.console, "(2F8.4)", {year_inbreeding(k, 1), year_inbreeding(k, 2)});
+  // Rates of inbreeding; columns 2 to 6 of year_inbreeding become kinships.
+  inbreeding_rate_set inbreeding_rates{};
+  calc_inbreeding_rate(n_years, first_year, last_year, animal, year_inbreeding, inbreeding_rates);
+  // ---- End of kinship per birth year and rates of inbreeding ----
 
   // Closing line.
   read_clock(ctx);

@@ -121,9 +121,18 @@ std::string derive_report_file_name(std::string_view data_file_name) {
 }
 
 int read_steering_file(run_context& ctx, const species_name_table& species_names) {
+  return read_steering_file_named(ctx, species_names, steering_file_name);
+}
+
+int read_steering_file_named(run_context& ctx, const species_name_table& species_names, const std::string& file_name) {
   settings& cfg = ctx.cfg;
   input_file in;
-  if (!open_input_file(in, "steering file", steering_file_name)) missing_steering_file_stop(ctx);
+  if (!open_input_file(in, "steering file", file_name)) missing_steering_file_stop(ctx);
+  // Closes the file also when a test's diagnostic hook leaves by an exception.
+  struct close_at_exit {
+    input_file& file;
+    ~close_at_exit() { close_input_file(file); }
+  } closer{in};
 
   std::string line;
   auto text_line = [&](auto& field) {
@@ -204,19 +213,22 @@ int read_steering_file(run_context& ctx, const species_name_table& species_names
   std::int64_t n_subpop = count_line(ctx, in);
   write_console_and_log(ctx, {cfg.english ? "number of subpopulations" : "aantal sub-populaties", n_subpop});
   cfg.n_subpop = static_cast<int>(n_subpop < 0 ? 0 : n_subpop);
-  cfg.subpop_codes.assign(cfg.n_subpop, make_text<20>(""));
-  for (auto& code : cfg.subpop_codes) set_text(code, required_line(ctx, in, "a subpopulation code"));
+  // Codes are added as their lines are read, so that a count far beyond the
+  // file's lines meets the end of the file rather than a failed allocation.
+  cfg.subpop_codes.clear();
+  for (int k = 0; k < cfg.n_subpop; ++k)
+    cfg.subpop_codes.push_back(make_text<20>(required_line(ctx, in, "a subpopulation code")));
 
   // Colour codes, then the two classes every run has.
   std::int64_t n_colours = count_line(ctx, in);
   write_console_and_log(ctx, {cfg.english ? "number of (colour)varieties" : "aantal kleurslagen", n_colours});
   if (n_colours < 0) n_colours = 0;
-  cfg.n_colour_classes = static_cast<int>(n_colours + 2);
-  cfg.colour_codes.assign(cfg.n_colour_classes, make_text<40>(""));
+  cfg.colour_codes.clear();
   for (std::int64_t k = 0; k < n_colours; ++k)
-    set_text(cfg.colour_codes[k], required_line(ctx, in, "a colour code"));
-  set_text(cfg.colour_codes[n_colours], "Onbekend");
-  set_text(cfg.colour_codes[n_colours + 1], "niet erkend");
+    cfg.colour_codes.push_back(make_text<40>(required_line(ctx, in, "a colour code")));
+  cfg.colour_codes.push_back(make_text<40>("Onbekend"));
+  cfg.colour_codes.push_back(make_text<40>("niet erkend"));
+  cfg.n_colour_classes = static_cast<int>(cfg.colour_codes.size());
 
   // The report file and the echo of the settings.
   set_text(cfg.report_file_name, derive_report_file_name(cfg.data_file_name.view()));

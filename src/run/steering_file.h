@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +20,9 @@ inline constexpr const char* steering_file_name = "brindlemoor.ini";
 // line that must be there is missing or unreadable (diagnostic).
 // Returns the completion flag, 1.
 int read_steering_file(run_context& ctx, const species_name_table& species_names);
+
+// The same, from the file `file_name` (for tests and fuzz targets).
+int read_steering_file_named(run_context& ctx, const species_name_table& species_names, const std::string& file_name);
 
 // An integer item: leading blanks skipped, an optional sign and digits up to
 // the first blank, comma or line end. Nothing when the item cannot be read.

@@ -1,0 +1,433 @@
+// Kinship per birth year without a relationship matrix (see the header for
+// the method). The console shows, for every year, the year, its size and the
+// progress lines at the cadence of a column-by-column computation, so that
+// a run reads the same whatever the method.
+#include "inbreeding/calc_kinship_by_year.h"
+
+#include <algorithm>
+#include <bit>
+#include <cassert>
+#include <limits>
+
+#include "common/fixed_format.h"
+#include "common/free_format.h"
+#include "inbreeding/calc_relationship_column.h"
+#include "inbreeding/subpop_kinship.h"
+
+namespace veldmarsh {
+
+void assign_month_blocks(const animal_table& animal, std::int64_t n, std::span<const std::int32_t> year_rows,
+                         std::vector<std::int32_t>& block, std::int32_t& n_blocks, std::int64_t part_size) {
+  assert(n >= 0 && static_cast<std::size_t>(n) <= year_rows.size() && part_size > 0);
+  n_blocks = static_cast<std::int32_t>(n / part_size + 1);
+  std::int64_t target = n / n_blocks;
+  block.assign(static_cast<std::size_t>(n), n_blocks);
+
+  std::int64_t in_month[13] = {};
+  for (std::int64_t i = 0; i < n; ++i) {
+    std::int32_t month = animal[year_rows[static_cast<std::size_t>(i)]].birth_month;
+    if (month >= 1 && month <= 12) ++in_month[month];
+  }
+  // Whole months in order until a part reaches the target; the last part
+  // takes what is left. With one part there is nothing to hand out.
+  std::int32_t part_of_month[13];
+  std::fill(std::begin(part_of_month), std::end(part_of_month), n_blocks);
+  std::int32_t b = 1;
+  std::int64_t count = 0;
+  for (std::int32_t month = 1; month <= 12 && b < n_blocks; ++month) {
+    part_of_month[month] = b;
+    count += in_month[month];
+    if (count >= target) {
+      ++b;
+      count = 0;
+    }
+  }
+  for (std::int64_t i = 0; i < n; ++i) {
+    std::int32_t month = animal[year_rows[static_cast<std::size_t>(i)]].birth_month;
+    if (month >= 1 && month <= 12) block[static_cast<std::size_t>(i)] = part_of_month[month];
+  }
+}
+
+namespace {
+
+constexpr int max_slots = 8;  // sets of one pass; bounds the work array to 8 doubles per animal
+
+// The sets of a year that go through one pass: all animals, parents,
+// fathers, mothers, or the members of one subpopulation.
+enum slot_kind : int { slot_all, slot_parents, slot_fathers, slot_mothers, slot_subpop };
+
+struct slot {
+  slot_kind kind;
+  std::int32_t subpop = 0;  // 1..n_subpop for slot_subpop
+};
+
+// Work tables of one call, sized by the pedigree, kept for every year.
+struct kinship_work {
+  const animal_table* animal = nullptr;
+  const subpop_membership* membership = nullptr;
+  std::int32_t n_subpop = 0;
+  std::vector<parent_numbers> parents;        // by table number; row 0 unused
+  std::vector<double> mendelian_variance;     // D of every animal, from its parents' stored F
+  std::vector<std::uint64_t> pending;         // one bit per animal: reached, not yet passed up
+  std::vector<double> values;                 // per animal one value per slot; all 0 between passes
+  std::vector<std::int32_t> reached;          // animals of the last up pass, highest first
+};
+
+void prepare_work(kinship_work& w, const animal_table& animal, const subpop_membership& membership) {
+  std::int64_t n = animal.size();
+  w.animal = &animal;
+  w.membership = &membership;
+  w.n_subpop = membership.n_subpop;
+  w.parents.assign(static_cast<std::size_t>(n + 1), parent_numbers{0, 0});
+  w.mendelian_variance.assign(static_cast<std::size_t>(n + 1), 0.0);
+  w.pending.assign(static_cast<std::size_t>(n / 64 + 1), 0);
+  // One value per set of a pass: four sets of the year and its subpopulations.
+  std::int64_t width = std::min<std::int64_t>(max_slots, 4 + (membership.n_subpop > 1 ? membership.n_subpop : 0));
+  w.values.assign(static_cast<std::size_t>((n + 1) * width), 0.0);
+  for (std::int64_t i = 1; i <= n; ++i) {
+    const animal_record& r = animal[i];
+    // The sort places parents before their young; a number that breaks this
+    // counts as an unknown parent rather than reading outside the passes.
+    assert(r.sire_nr >= 0 && r.sire_nr < i && r.dam_nr >= 0 && r.dam_nr < i);
+    std::int32_t s = r.sire_nr > 0 && r.sire_nr < i ? r.sire_nr : 0;
+    std::int32_t d = r.dam_nr > 0 && r.dam_nr < i ? r.dam_nr : 0;
+    w.parents[static_cast<std::size_t>(i)] = {s, d};
+    int n_unknown = (s == 0 ? 1 : 0) + (d == 0 ? 1 : 0);
+    double fs = s == 0 ? 0.0 : static_cast<double>(animal[s].inbreeding);
+    double fd = d == 0 ? 0.0 : static_cast<double>(animal[d].inbreeding);
+    w.mendelian_variance[static_cast<std::size_t>(i)] = ((2 + n_unknown) - fs - fd) * 0.25;
+  }
+}
+
+bool is_member(const kinship_work& w, std::int32_t t, const slot& s) {
+  const animal_record& r = (*w.animal)[t];
+  switch (s.kind) {
+    case slot_all: return true;
+    case slot_parents: return r.has_counted_offspring;
+    case slot_fathers: return r.has_counted_offspring && r.sex == 1;
+    case slot_mothers: return r.has_counted_offspring && r.sex == 2;
+    case slot_subpop:
+      for (std::int32_t j : subpops_of(*w.membership, t))
+        if (j == s.subpop) return true;
+      return false;
+  }
+  return false;
+}
+
+// Replaces the W columns of `values` over the pending animals and their
+// ancestors by A times them. The up pass visits the pending animals from
+// the highest number down, adding half of each one's column to its parents
+// (which join the pending ones); the down pass then goes back up the same
+// animals, each taking its own scaled value plus half of its parents'.
+template <int W>
+void multiply_by_relationship(kinship_work& w, std::int32_t top) {
+  double* v = w.values.data();
+  w.reached.clear();
+  for (std::int64_t word = top >> 6; word >= 0; --word) {
+    std::uint64_t bits = w.pending[static_cast<std::size_t>(word)];
+    while (bits != 0) {
+      int b = 63 - std::countl_zero(bits);
+      std::int32_t i = static_cast<std::int32_t>((word << 6) + b);
+      w.reached.push_back(i);
+      double* row = v + static_cast<std::size_t>(i) * W;
+      for (std::int32_t p : w.parents[static_cast<std::size_t>(i)]) {
+        if (p == 0) continue;
+        w.pending[static_cast<std::size_t>(p >> 6)] |= std::uint64_t{1} << (p & 63);
+        double* up = v + static_cast<std::size_t>(p) * W;
+        for (int k = 0; k < W; ++k) up[k] += 0.5 * row[k];
+      }
+      double d = w.mendelian_variance[static_cast<std::size_t>(i)];
+      for (int k = 0; k < W; ++k) row[k] *= d;
+      // Parents found just now may lie in this same word, below bit b.
+      bits = w.pending[static_cast<std::size_t>(word)] & ((std::uint64_t{1} << b) - 1);
+    }
+    w.pending[static_cast<std::size_t>(word)] = 0;
+  }
+  // Row 0 stands for an unknown parent and stays 0.
+  for (auto it = w.reached.rbegin(); it != w.reached.rend(); ++it) {
+    std::int32_t i = *it;
+    double* row = v + static_cast<std::size_t>(i) * W;
+    const double* rs = v + static_cast<std::size_t>(w.parents[static_cast<std::size_t>(i)][0]) * W;
+    const double* rd = v + static_cast<std::size_t>(w.parents[static_cast<std::size_t>(i)][1]) * W;
+    for (int k = 0; k < W; ++k) row[k] += 0.5 * (rs[k] + rd[k]);
+  }
+}
+
+// Sums of relationships over one set of animals (table numbers in
+// increasing order) for up to max_slots slots: self_sums[k] += x'Ax for the
+// members x of slot k; a subpopulation slot j also adds, to the pair sums,
+// its relationships with the members of every later subpopulation.
+void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, std::span<const slot> slots,
+                       double* self_sums, subpop_sums* sums) {
+  const int width = static_cast<int>(slots.size());
+  assert(width >= 1 && width <= max_slots && !members.empty());
+  double* v = w.values.data();
+  // Every member enters the passes, also one of no slot here: a pair sum
+  // reads a subpopulation's column at the members of later ones.
+  for (std::int32_t t : members) {
+    for (int k = 0; k < width; ++k)
+      if (is_member(w, t, slots[k])) v[static_cast<std::size_t>(t) * width + k] = 1.0;
+    w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
+  }
+  std::int32_t top = members.back();
+  switch (width) {
+    case 1: multiply_by_relationship<1>(w, top); break;
+    case 2: multiply_by_relationship<2>(w, top); break;
+    case 3: multiply_by_relationship<3>(w, top); break;
+    case 4: multiply_by_relationship<4>(w, top); break;
+    case 5: multiply_by_relationship<5>(w, top); break;
+    case 6: multiply_by_relationship<6>(w, top); break;
+    case 7: multiply_by_relationship<7>(w, top); break;
+    default: multiply_by_relationship<8>(w, top); break;
+  }
+  for (std::int32_t t : members) {
+    const double* z = v + static_cast<std::size_t>(t) * width;
+    for (int k = 0; k < width; ++k) {
+      if (is_member(w, t, slots[k])) self_sums[k] += z[k];
+      if (slots[k].kind != slot_subpop) continue;
+      std::int32_t j = slots[k].subpop;
+      for (std::int32_t later : subpops_of(*w.membership, t))
+        if (later > j)
+          sums->between[static_cast<std::size_t>(subpop_pair_column(j, later, w.n_subpop) - 2 * w.n_subpop)] += z[k];
+    }
+  }
+  for (std::int32_t i : w.reached) std::fill_n(v + static_cast<std::size_t>(i) * width, width, 0.0);
+}
+
+// The six statistics of a set of animals: counts, F sums and relationship
+// sums of all members, parents, fathers and mothers.
+struct set_sums {
+  std::int64_t count[4] = {};
+  double sum_inbreeding[4] = {};
+  double relationship[4] = {};
+};
+
+// Counts and F sums of the set and, with more than one subpopulation, of
+// its subpopulations; then every relationship sum, max_slots sets a pass.
+void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums& set, subpop_sums* sums) {
+  std::vector<slot> slots = {{slot_all}, {slot_parents}, {slot_fathers}, {slot_mothers}};
+  for (std::int32_t t : members) {
+    double f = (*w.animal)[t].inbreeding;
+    for (int k = 0; k < 4; ++k)
+      if (is_member(w, t, slots[static_cast<std::size_t>(k)])) {
+        ++set.count[k];
+        set.sum_inbreeding[k] += f;
+      }
+    if (sums != nullptr)
+      for (std::int32_t j : subpops_of(*w.membership, t)) {
+        ++sums->count[static_cast<std::size_t>(j)];
+        sums->sum_inbreeding[static_cast<std::size_t>(j)] += f;
+      }
+  }
+  if (sums != nullptr)
+    for (std::int32_t j = 1; j <= w.n_subpop; ++j) slots.push_back({slot_subpop, j});
+  std::vector<double> self_sums(slots.size(), 0.0);
+  for (std::size_t first = 0; first < slots.size(); first += max_slots) {
+    std::size_t width = std::min<std::size_t>(max_slots, slots.size() - first);
+    sum_relationships(w, members, std::span<const slot>(slots).subspan(first, width), self_sums.data() + first,
+                      sums);
+  }
+  for (int k = 0; k < 4; ++k) set.relationship[k] = self_sums[static_cast<std::size_t>(k)];
+  if (sums != nullptr)
+    for (std::int32_t j = 1; j <= w.n_subpop; ++j)
+      sums->within[static_cast<std::size_t>(j)] = self_sums[static_cast<std::size_t>(3 + j)];
+}
+
+// Mean relationship over all m x m ordered pairs with self.
+float mean_with_self(const set_sums& set) {
+  double m = static_cast<double>(set.count[slot_all]);
+  return static_cast<float>(set.relationship[slot_all] / (m * m));
+}
+
+// Mean relationship over pairs of two different members of slot k (at
+// least two members): the diagonal leaves as the number of members plus
+// their stored F.
+float mean_without_self(const set_sums& set, int k) {
+  double t = static_cast<double>(set.count[k]);
+  return static_cast<float>((set.relationship[k] - t - set.sum_inbreeding[k]) / (t * (t - 1.0)));
+}
+
+// Columns 2 to 6 of a set of at least one animal; a column whose set has
+// fewer than two members is left as it is.
+void store_relationship_means(const set_sums& set, std::span<float> row) {
+  row[1] = mean_with_self(set);
+  if (set.count[slot_all] >= 2) row[2] = mean_without_self(set, slot_all);
+  for (int k = slot_parents; k <= slot_mothers; ++k)
+    if (set.count[k] >= 2) row[static_cast<std::size_t>(k + 2)] = mean_without_self(set, k);
+}
+
+void write_progress_line(run_context& ctx, std::int64_t number) {
+  if (ctx.cfg.english)
+    write_free_line(ctx.console, {"animal no. ", static_cast<long>(number), "kinships estimated"});
+  else
+    write_free_line(ctx.console, {"dier nr ", static_cast<long>(number), "verwantschappen berekend"});
+}
+
+void write_part_table(run_context& ctx, std::int64_t year, std::int32_t n_blocks,
+                      const std::vector<std::int64_t>& part_counts, const std::vector<float>& part_stats) {
+  const std::string_view underline = "________________________________________________________________";
+  output_channel& report = ctx.report;
+  write_free_line(report, {"           "});
+  if (ctx.cfg.english) {
+    write_free_line(report, {"           INBREEDING year    ", static_cast<long>(year)});
+    write_free_line(report, {underline});
+    write_free_line(report, {" Part  # of        F       f       f       f       f     f    "});
+    write_free_line(report, {"  of   new        all    incl.   excl. parents fathers mothers"});
+    write_free_line(report, {" year  born    animals   self    self        "});
+  } else {
+    write_free_line(report, {"           INTEELT jaar    ", static_cast<long>(year)});
+    write_free_line(report, {underline});
+    write_free_line(report, {" deel.    #        F       f       f       f       f     f    "});
+    write_free_line(report, {" van    nwe      alle    incl.   excl.   ouders  vaders moeders         "});
+    write_free_line(report, {" jaar   dieren  dieren   zelf    zelf                       "});
+  }
+  write_free_line(report, {underline});
+  for (std::int32_t p = 1; p <= n_blocks; ++p) {
+    const float* stats = &part_stats[static_cast<std::size_t>(p - 1) * 6];
+    write_fixed_line(report, "(I4,I8,6F8.4)",
+                     {p, static_cast<long>(part_counts[static_cast<std::size_t>(p - 1)]), stats[0],
+                      0.5f * stats[1], 0.5f * stats[2], 0.5f * stats[3], 0.5f * stats[4], 0.5f * stats[5]});
+  }
+  write_free_line(report, {underline});
+  write_free_line(report, {"           "});
+}
+
+// A year of at least `split_from` animals: parts of whole birth months, each
+// summed on its own; pairs across parts are left out, and the year gets the
+// part means weighted by the part sizes (in single precision, part by part).
+void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std::span<const std::int32_t> year_rows,
+                       std::span<float> row, std::int64_t part_size) {
+  const animal_table& animal = *w.animal;
+  std::int64_t n = static_cast<std::int64_t>(year_rows.size());
+  std::vector<std::int32_t> block;
+  std::int32_t n_blocks = 0;
+  assign_month_blocks(animal, n, year_rows, block, n_blocks, part_size);
+  if (ctx.cfg.english)
+    write_free_line(ctx.console, {"year split in ", n_blocks, "parts for computing kinships "});
+  else
+    write_free_line(ctx.console, {"jaar gesplitst in ", n_blocks, "delen voor berekenen verwantschappen "});
+
+  std::vector<float> part_stats(static_cast<std::size_t>(n_blocks) * 6, 0.0f);
+  std::vector<std::int64_t> part_counts(static_cast<std::size_t>(n_blocks), 0);
+  const std::int64_t interval = 5000;  // counted over the whole year, across its parts
+  std::int64_t counter = 0;
+  std::int32_t last_handled = 0;
+  std::vector<std::int32_t> part_rows;
+  for (std::int32_t p = 1; p <= n_blocks; ++p) {
+    part_rows.clear();
+    for (std::size_t i = 0; i < year_rows.size(); ++i)
+      if (block[i] == p) part_rows.push_back(year_rows[i]);
+    std::int64_t m = static_cast<std::int64_t>(part_rows.size());
+    part_counts[static_cast<std::size_t>(p - 1)] = m;
+    if (ctx.cfg.english)
+      write_free_line(ctx.console, {"part number ", p, " with ", static_cast<long>(m), "individuals "});
+    else
+      write_free_line(ctx.console, {"deel nummer ", p, " met ", static_cast<long>(m), "dieren "});
+    // A progress line shows the number of the animal handled before it, less one.
+    for (std::int32_t t : part_rows) {
+      if (counter == interval) {
+        write_progress_line(ctx, static_cast<std::int64_t>(last_handled) - 1);
+        counter = 0;
+      }
+      ++counter;
+      last_handled = t;
+    }
+    if (m < 1) continue;
+    set_sums set;
+    sum_set(w, part_rows, set, nullptr);
+    std::span<float> stats(&part_stats[static_cast<std::size_t>(p - 1) * 6], 6);
+    stats[1] = mean_with_self(set);
+    if (m >= 2) {
+      stats[0] = static_cast<float>(set.sum_inbreeding[slot_all] / static_cast<double>(m));
+      store_relationship_means(set, stats);
+    }
+  }
+  write_part_table(ctx, year, n_blocks, part_counts, part_stats);
+  for (std::size_t c = 1; c < 6; ++c) {
+    float weighted = 0.0f;
+    for (std::int32_t p = 1; p <= n_blocks; ++p)
+      weighted += static_cast<float>(part_counts[static_cast<std::size_t>(p - 1)]) *
+                  part_stats[static_cast<std::size_t>(p - 1) * 6 + c];
+    row[c] = weighted / static_cast<float>(n);
+  }
+}
+
+}  // namespace
+
+void calc_kinship_by_year(run_context& ctx, const animal_table& animal, std::int64_t n_years,
+                          std::int32_t first_year, year_table<float>& year_inbreeding,
+                          year_table<float>& year_subpop_kinship, const kinship_split_sizes& sizes) {
+  if (n_years < 1) return;
+  assert(year_inbreeding.n_rows >= n_years && year_inbreeding.n_cols == 6);
+  assert(animal.size() < std::numeric_limits<std::int32_t>::max());
+  subpop_membership membership;
+  build_subpop_membership(ctx.cfg, animal, membership);
+  const bool by_subpop = membership.n_subpop > 1;
+  assert(!by_subpop || (year_subpop_kinship.n_rows >= n_years &&
+                        year_subpop_kinship.n_cols == subpop_kinship_columns(membership.n_subpop)));
+  kinship_work w;
+  prepare_work(w, animal, membership);
+
+  // The animals of every year in table order: one counting pass instead of
+  // a scan of the whole table per year.
+  std::vector<std::int64_t> year_start(static_cast<std::size_t>(n_years) + 2, 0);
+  auto row_of = [&](const animal_record& r) -> std::int64_t {
+    std::int64_t k = static_cast<std::int64_t>(r.birth_year) - first_year + 1;
+    return k >= 1 && k <= n_years ? k : 0;
+  };
+  for (std::int64_t t = 1; t <= animal.size(); ++t)
+    if (std::int64_t k = row_of(animal[t])) ++year_start[static_cast<std::size_t>(k) + 1];
+  for (std::int64_t k = 1; k <= n_years + 1; ++k)
+    year_start[static_cast<std::size_t>(k)] += year_start[static_cast<std::size_t>(k) - 1];
+  std::vector<std::int32_t> rows_by_year(static_cast<std::size_t>(year_start[static_cast<std::size_t>(n_years) + 1]));
+  {
+    std::vector<std::int64_t> next(year_start.begin(), year_start.end());
+    for (std::int64_t t = 1; t <= animal.size(); ++t)
+      if (std::int64_t k = row_of(animal[t]))
+        rows_by_year[static_cast<std::size_t>(next[static_cast<std::size_t>(k)]++)] = static_cast<std::int32_t>(t);
+  }
+
+  subpop_sums sums;
+  for (std::int64_t k = 1; k <= n_years; ++k) {
+    std::int64_t year = static_cast<std::int64_t>(first_year) + k - 1;
+    if (ctx.cfg.english)
+      write_free_line(ctx.console, {"compute kinships for year", static_cast<long>(year)});
+    else
+      write_free_line(ctx.console, {"bereken verwantschappen voor jaar ", static_cast<long>(year)});
+    std::span<const std::int32_t> year_rows(rows_by_year.data() + year_start[static_cast<std::size_t>(k)],
+                                            static_cast<std::size_t>(year_start[static_cast<std::size_t>(k) + 1] -
+                                                                     year_start[static_cast<std::size_t>(k)]));
+    std::int64_t n = static_cast<std::int64_t>(year_rows.size());
+    write_free_line(ctx.console, {"number in year = ", static_cast<long>(n)});
+    if (n == 0) continue;
+
+    std::span<float> row(&year_inbreeding(k, 1), 6);
+    double sum_f = 0.0;
+    for (std::int32_t t : year_rows) sum_f += animal[t].inbreeding;
+    row[0] = static_cast<float>(sum_f / static_cast<double>(n));
+
+    if (n >= sizes.split_from) {
+      handle_split_year(ctx, w, year, year_rows, row, sizes.part_size);
+      continue;
+    }
+    // The progress lines of a column-by-column fill: before animal i + 1
+    // whenever i is a multiple of the interval.
+    std::int64_t interval = n <= 10000 ? 500 : n <= 25000 ? 1000 : 5000;
+    for (std::int64_t done = interval; done < n; done += interval) write_progress_line(ctx, done);
+
+    set_sums set;
+    if (by_subpop) clear_subpop_sums(sums, membership.n_subpop);
+    sum_set(w, year_rows, set, by_subpop ? &sums : nullptr);
+    store_relationship_means(set, row);
+    if (by_subpop) {
+      std::span<float> subpop_row(&year_subpop_kinship(k, 1), static_cast<std::size_t>(year_subpop_kinship.n_cols));
+      calc_subpop_kinship(sums, membership.n_subpop, subpop_row);
+      // Kinships: half the relationships; the mean F columns stay.
+      for (std::int32_t j = 1; j <= membership.n_subpop; ++j) subpop_row[static_cast<std::size_t>(2 * j - 1)] *= 0.5f;
+      for (std::size_t c = static_cast<std::size_t>(2 * membership.n_subpop); c < subpop_row.size(); ++c)
+        subpop_row[c] *= 0.5f;
+    }
+  }
+}
+
+}  // namespace veldmarsh

@@ -1,0 +1,97 @@
+// Linking parents and offspring by record number, through an index of the
+// identifications (the first record in table order wins).
+#include "run/link_parents.h"
+
+#include "common/clock.h"
+#include "common/free_format.h"
+#include "run/identification_index.h"
+#include "run/sort_pedigree.h"
+
+namespace veldmarsh {
+
+namespace {
+
+const fixed_text<50> unknown_parent = make_text<50>("0");
+
+// Counts one linked offspring in its parent's record.
+void count_offspring(animal_record& parent, bool offspring_is_import) {
+  ++parent.n_offspring;
+  parent.is_parent = true;
+  if (!offspring_is_import) {
+    ++parent.n_offspring_counted;
+    parent.has_counted_offspring = true;
+  }
+}
+
+}  // namespace
+
+std::int64_t link_progress_interval(std::int64_t n_animals) {
+  if (n_animals <= 10000) return 100;
+  if (n_animals <= 25000) return 200;
+  return 500;
+}
+
+void link_parent_numbers(run_context& ctx, animal_table& animal) {
+  const std::int64_t n = animal.size();
+  for (std::int64_t i = 1; i <= n; ++i) {
+    animal_record& a = animal[i];
+    a.n_offspring_counted = 0;
+    a.n_offspring = 0;
+    a.sire_nr = 0;
+    a.dam_nr = 0;
+  }
+  identification_index records;
+  index_herdbook_numbers(records, animal);
+
+  const std::int64_t interval = link_progress_interval(n);
+  std::int64_t counter = 0;
+  // Parents are hashed a few records ahead and their slots fetched early.
+  constexpr std::int64_t ahead = 8;
+  std::uint64_t sire_hash[ahead], dam_hash[ahead];
+  for (std::int64_t first = 1; first <= n; first += ahead) {
+    std::int64_t last = first + ahead - 1 < n ? first + ahead - 1 : n;
+    for (std::int64_t i = first; i <= last; ++i) {
+      sire_hash[i - first] = hash_identification(animal[i].sire_id);
+      dam_hash[i - first] = hash_identification(animal[i].dam_id);
+      __builtin_prefetch(first_slot(records, sire_hash[i - first]));
+      __builtin_prefetch(first_slot(records, dam_hash[i - first]));
+    }
+    for (std::int64_t i = first; i <= last; ++i) {
+      if (counter == interval) {
+        if (ctx.cfg.english)
+          write_free_line(ctx.console, {"animal no. ", i - 1, "parents found and counted as offspring"});
+        else
+          write_free_line(ctx.console, {"dier nr. ", i - 1, "ouders gevonden en als nakomeling geteld"});
+        counter = 0;
+      }
+      animal_record& a = animal[i];
+      if (!(a.sire_id == unknown_parent)) {
+        std::int32_t s = find_herdbook_nr(records, animal, a.sire_id, sire_hash[i - first]);
+        a.sire_nr = s;
+        if (s != 0) count_offspring(animal[s], a.is_import);
+      }
+      if (!(a.dam_id == unknown_parent)) {
+        std::int32_t d = find_herdbook_nr(records, animal, a.dam_id, dam_hash[i - first]);
+        a.dam_nr = d;
+        if (d != 0) count_offspring(animal[d], a.is_import);
+      }
+      ++counter;
+    }
+  }
+}
+
+void link_parents(run_context& ctx, animal_table& animal) {
+  link_parent_numbers(ctx, animal);
+  read_clock(ctx);
+  if (ctx.cfg.english) {
+    write_free_line(ctx.console, {"all parents and offspring linked"});
+    write_time_stamp(ctx, "Parents and offspring linked at ", " on ");
+  } else {
+    write_free_line(ctx.console, {"alle ouders en nakomelingen aan elkaar gekoppeld"});
+    // The Dutch phase text runs straight into the day, without a blank.
+    write_time_stamp(ctx, "alle ouders en nakomelingen aan elkaar gekoppeld op", " om ");
+  }
+  sort_pedigree(ctx, animal);
+}
+
+}  // namespace veldmarsh

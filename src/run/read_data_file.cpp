@@ -1,0 +1,103 @@
+// The animal table's creation, the reading of the data file into it, and
+// the reset of its derived fields before the pedigree is completed.
+#include "run/read_data_file.h"
+
+#include <limits>
+#include <new>
+#include <string>
+
+#include "common/free_format.h"
+#include "common/stops.h"
+#include "run/assign_columns.h"
+#include "run/data_and_report_files.h"
+#include "run/data_fields.h"
+
+namespace veldmarsh {
+
+void create_animal_table(run_context& ctx, animal_table& animal, std::int64_t n_animals) {
+  if (n_animals < 0) n_animals = 0;
+  if (n_animals > std::numeric_limits<std::int32_t>::max())
+    fail_diagnostic(ctx, "the data file holds more than 2147483647 records", "data file",
+                    trim_right(ctx.cfg.data_file_name.view()));
+  try {
+    animal.rows.assign(static_cast<std::size_t>(n_animals) + 1, new_animal_record());
+  } catch (const std::bad_alloc&) {
+    fail_diagnostic(ctx, "cannot allocate the animal table", "data file", trim_right(ctx.cfg.data_file_name.view()));
+  }
+}
+
+std::int64_t reading_progress_interval(std::int64_t n_animals) {
+  if (n_animals <= 4000) return 100;
+  if (n_animals <= 10000) return 500;
+  if (n_animals <= 25000) return 1000;
+  return 5000;
+}
+
+void write_record_progress(run_context& ctx, std::int64_t record_nr, const animal_record& r) {
+  const settings& cfg = ctx.cfg;
+  output_channel& out = ctx.console;
+  write_free_line(out, {cfg.english ? "record no. " : "record nr. ", static_cast<long long>(record_nr),
+                        cfg.english ? "read" : "gelezen"});
+  write_free_line(out, {"id            = ", r.herdbook_nr});
+  if (cfg.has_name_column) write_free_line(out, {"name          = ", r.name});
+  write_free_line(out, {"sire          = ", r.sire_id});
+  write_free_line(out, {"dam           = ", r.dam_id});
+  write_free_line(out, {"birthdate     = ", r.birth_day, "-", r.birth_month, "-", r.birth_year});
+  write_free_line(out, {"sex           = ", r.sex});
+  if (cfg.has_colour_column) write_free_line(out, {"colour        = ", r.colour});
+  if (cfg.has_breeder_column) write_free_line(out, {"breeder       = ", r.breeder});
+  if (cfg.has_subpop_column) write_free_line(out, {"subpopulation = ", r.subpop_code});
+  if (cfg.has_import_column) write_free_line(out, {"Import = ", logical_item(r.is_import)});
+}
+
+void read_data_file(run_context& ctx, input_file& data, animal_table& animal) {
+  assign_columns(ctx, data);
+  write_report_banner_columns(ctx);
+
+  const std::int64_t n_animals = animal.size();
+  const std::int64_t interval = reading_progress_interval(n_animals);
+  const data_line_layout layout = make_data_line_layout(ctx.cfg);
+  std::string line;
+  // The progress counter starts at 1 and is set to -1 after a block, so the
+  // blocks follow records interval - 1, 2 x interval, 3 x interval + 1, ...
+  std::int64_t counter = 1;
+  for (std::int64_t r = 1; r <= n_animals; ++r) {
+    if (!read_input_line(data, line)) {
+      if (data.failed) fail_diagnostic(ctx, "read failed", data.label, data.file_name, data.line_number + 1);
+      if (ctx.cfg.english)
+        write_console_and_log(ctx, {"endrecord at animal = ", static_cast<long long>(r)});
+      else
+        write_console_and_log(ctx, {"eindrecord bij dier = ", static_cast<long long>(r)});
+      break;
+    }
+    if (split_data_line(ctx, layout, line, r, animal[r]) != field_status::ok)
+      fail_diagnostic(ctx, "a birth-date part is not a whole number", data.label, data.file_name,
+                      data.line_number);
+    if (++counter == interval) {
+      write_record_progress(ctx, r, animal[r]);
+      counter = -1;
+    }
+  }
+  write_console_and_log(ctx, {ctx.cfg.english ? "all records read" : "alle records gelezen"});
+}
+
+void reset_and_number_records(animal_table& animal) {
+  const std::int64_t n = animal.size();
+  for (std::int64_t i = 1; i <= n; ++i) {
+    animal_record& r = animal[i];
+    r.has_counted_offspring = false;
+    r.is_parent = false;
+    r.sire_nr = 0;
+    r.dam_nr = 0;
+    r.dam_age_days = 0;
+    r.sire_age_days = 0;
+    r.n_offspring_counted = 0;
+    r.n_offspring = 0;
+    r.complete_generations = 0;
+    r.equiv_generations = 0.0f;
+    r.inbreeding = 0.0f;
+    r.nr = static_cast<std::int32_t>(i);
+  }
+}
+
+}  // namespace veldmarsh

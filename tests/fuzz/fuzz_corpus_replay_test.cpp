@@ -1,0 +1,39 @@
+// Replays the seed corpus of every fuzz target through the same entry points,
+// so that the cases a fuzzer started from stay handled.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "data_line_entry.h"
+#include "steering_file_entry.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::vector<std::uint8_t>> corpus(const char* target) {
+  std::vector<std::vector<std::uint8_t>> inputs;
+  fs::path dir = fs::path(VELDMARSH_SOURCE_DIR) / "tests" / "fuzz" / "corpus" / target;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    inputs.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  return inputs;
+}
+
+TEST(FuzzCorpus, DataLineSeedsReplay) {
+  auto inputs = corpus("data_line_fuzz");
+  EXPECT_FALSE(inputs.empty());
+  for (const auto& input : inputs) EXPECT_EQ(veldmarsh_fuzz::fuzz_data_line(input.data(), input.size()), 0);
+}
+
+TEST(FuzzCorpus, SteeringFileSeedsReplay) {
+  auto inputs = corpus("steering_file_fuzz");
+  EXPECT_FALSE(inputs.empty());
+  for (const auto& input : inputs) EXPECT_EQ(veldmarsh_fuzz::fuzz_steering_file(input.data(), input.size()), 0);
+}
+
+}  // namespace

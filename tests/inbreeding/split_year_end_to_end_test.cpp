@@ -1,0 +1,122 @@
+// End-to-end run with a birth year of 72000 animals, split into two parts
+// by birth month. The data file (about 2 MB) is written by the test; the
+// outputs are compared byte for byte with tests/e2e/generated/split_year/
+// expected (rewritten from the run with VELDMARSH_UPDATE_EXPECTED=1, to be
+// reviewed before it is kept).
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path expected_dir = fs::path(VELDMARSH_SOURCE_DIR) / "tests" / "e2e" / "generated" / "split_year" / "expected";
+
+std::string read_file(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void write_file(const fs::path& p, const std::string& bytes) {
+  std::ofstream out(p, std::ios::binary);
+  out << bytes;
+}
+
+// 30 sires and 300 dams born in 1999; 72000 young in 2000, 35000 of them in
+// months 1 to 3, 5000 in month 4 (so that part 1 ends at 40000) and 32000
+// in months 5 to 12; 60 young of those in 2001. Subpopulations by the dam.
+std::string split_year_pedigree() {
+  std::string out = "id;sire;dam;sex;birthdate;subpopulation\n";
+  char line[128];
+  for (int s = 1; s <= 30; ++s) {
+    std::snprintf(line, sizeof line, "S%02d;;;M;01-01-1999;%s\n", s, s % 2 == 0 ? "NORTH" : "SOUTH");
+    out += line;
+  }
+  for (int d = 1; d <= 300; ++d) {
+    std::snprintf(line, sizeof line, "D%03d;;;F;01-02-1999;%s\n", d, d % 2 == 0 ? "NORTH" : "SOUTH");
+    out += line;
+  }
+  for (int i = 0; i < 72000; ++i) {
+    int litter = i / 6;
+    int sire = 1 + litter * 7 % 30;
+    int dam = 1 + litter % 300;
+    int month = i < 35000 ? 1 + i % 3 : i < 40000 ? 4 : 5 + i % 8;
+    std::snprintf(line, sizeof line, "Y%05d;S%02d;D%03d;%s;15-%02d-2000;%s\n", i + 1, sire, dam, i % 2 == 0 ? "M" : "F",
+                  month, dam % 2 == 0 ? "NORTH" : "SOUTH");
+    out += line;
+  }
+  for (int k = 0; k < 60; ++k) {
+    int sire = 1 + 2 * (k * 37 % 36000);
+    int dam = 2 + 2 * (k * 53 % 36000);
+    std::snprintf(line, sizeof line, "Z%02d;Y%05d;Y%05d;%s;10-06-2001;%s\n", k + 1, sire, dam, k % 2 == 0 ? "M" : "F",
+                  k % 3 == 0 ? "NORTH" : "SOUTH");
+    out += line;
+  }
+  return out;
+}
+
+const char* steering_file =
+    "Split year\n"
+    "split.csv\n"
+    ";\n"
+    "n\n"
+    "dd-mm-yyyy\n"
+    "cattle\n"
+    "M\n"
+    "en\n"
+    "y\n"
+    "2\n"
+    "NORTH\n"
+    "SOUTH\n"
+    "0\n"
+    "n\n";
+
+TEST(SplitYearEndToEnd, OutputsEqualExpectedFiles) {
+  fs::path scratch = fs::temp_directory_path() / ("veldmarsh-split-year-" + std::to_string(::getpid()));
+  fs::remove_all(scratch);
+  fs::create_directories(scratch);
+  write_file(scratch / "brindlemoor.ini", steering_file);
+  write_file(scratch / "split.csv", split_year_pedigree());
+  std::string command = "cd '" + scratch.string() + "' && '" + VELDMARSH_FIXED_CLOCK_BIN +
+                        "' < /dev/null > console.txt 2> stderr.txt";
+  int status = std::system(command.c_str());
+  int exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  write_file(scratch / "exit_status.txt", std::to_string(exit_status) + "\n");
+  std::map<std::string, std::string> outputs;
+  for (const auto& entry : fs::directory_iterator(scratch)) {
+    std::string file = entry.path().filename();
+    if (file != "brindlemoor.ini" && file != "split.csv") outputs[file] = read_file(entry.path());
+  }
+  fs::remove_all(scratch);
+
+  const char* update = std::getenv("VELDMARSH_UPDATE_EXPECTED");
+  if (update != nullptr && std::string(update) == "1") {
+    fs::remove_all(expected_dir);
+    fs::create_directories(expected_dir);
+    for (const auto& [file, bytes] : outputs) write_file(expected_dir / file, bytes);
+    GTEST_SKIP() << "expected files rewritten for the split year";
+  }
+  ASSERT_TRUE(fs::exists(expected_dir));
+  std::size_t n_expected = 0;
+  for (const auto& entry : fs::directory_iterator(expected_dir)) {
+    ++n_expected;
+    std::string file = entry.path().filename();
+    auto actual = outputs.find(file);
+    ASSERT_TRUE(actual != outputs.end()) << "the run did not write " << file;
+    EXPECT_TRUE(actual->second == read_file(entry.path())) << file << " differs from the expected file";
+  }
+  EXPECT_EQ(outputs.size(), n_expected);
+}
+
+}  // namespace

@@ -1,0 +1,284 @@
+// Data lines: birth dates in the eight layouts, date parts, splitting with
+// and without merged delimiters, the blank padding of short and long lines,
+// parents, sex, import marks, long fields and unknown subpopulation codes.
+#include "run/data_fields.h"
+
+#include <gtest/gtest.h>
+
+#include "reader_test_support.h"
+
+namespace veldmarsh {
+namespace {
+
+using reader_testing::captured_lines;
+
+// Flags: separators, year before month, day before month.
+constexpr std::array<bool, 3> dmy{true, false, true}, mdy{true, false, false}, ymd{true, true, false},
+    ydm{true, true, true}, ddmmyyyy{false, false, true}, mmddyyyy{false, false, false}, yyyymmdd{false, true, false},
+    yyyyddmm{false, true, true};
+
+struct date_case {
+  const char* field;
+  std::array<bool, 3> flags;
+  int year, month, day;
+};
+
+TEST(BirthDate, EightLayoutsAndCorrections) {
+  const date_case cases[] = {
+      {"31-12-2019", dmy, 2019, 12, 31},
+      {"31-04-2019", dmy, 2019, 4, 1},  // April has 30 days
+      {"29.02.2019", dmy, 2019, 2, 29},  // February always has 29
+      {"30.02.2019", dmy, 2019, 2, 1},
+      {"5/13/2019", dmy, 2019, 1, 5},  // month 13 becomes 1
+      {"5/13/2019", mdy, 2019, 5, 13},
+      {"12/31/1999", mdy, 1999, 12, 31},
+      {"2019/02/28", ymd, 2019, 2, 28},
+      {"2019 28 02", ydm, 2019, 2, 28},
+      {"31122019", ddmmyyyy, 2019, 12, 31},
+      {"12312019", mmddyyyy, 2019, 12, 31},
+      {"20191231", yyyymmdd, 2019, 12, 31},
+      {"20193112", yyyyddmm, 2019, 12, 31},
+      {"20190228", yyyyddmm, 2019, 1, 2},  // day 02, month 28 outside 1..12
+      {"unknown", dmy, 0, 1, 1},           // no digit at all
+      {"", yyyymmdd, 0, 1, 1},
+      {"00-00-0000", dmy, 0, 1, 0},  // month 0 becomes 1, day 0 is kept
+      {"31-12-19", dmy, 19, 12, 31},  // the year is not checked
+      {"1-2-2003   ", dmy, 2003, 2, 1},
+  };
+  for (const date_case& c : cases) {
+    birth_date d{-7, -7, -7};
+    ASSERT_TRUE(parse_birth_date(c.field, c.flags, d)) << c.field;
+    EXPECT_EQ(d.year, c.year) << c.field;
+    EXPECT_EQ(d.month, c.month) << c.field;
+    EXPECT_EQ(d.day, c.day) << c.field;
+  }
+}
+
+TEST(BirthDate, EmptyPartsAndMissingSeparators) {
+  birth_date d;
+  // No separator: the whole field is the first part (a day of 20190101 is
+  // above the month's length and becomes 1; month and year are empty).
+  ASSERT_TRUE(parse_birth_date("20190101", dmy, d));
+  EXPECT_EQ(d.year, 0);
+  EXPECT_EQ(d.month, 1);
+  EXPECT_EQ(d.day, 1);
+  // One separator: the middle part is empty.
+  ASSERT_TRUE(parse_birth_date("12-2019", dmy, d));
+  EXPECT_EQ(d.day, 12);
+  EXPECT_EQ(d.month, 1);
+  EXPECT_EQ(d.year, 2019);
+  ASSERT_TRUE(parse_birth_date("2019--5", ymd, d));
+  EXPECT_EQ(d.year, 2019);
+  EXPECT_EQ(d.month, 1);
+  EXPECT_EQ(d.day, 5);
+  // A compact date shorter than its layout: the missing characters are blanks.
+  ASSERT_TRUE(parse_birth_date("2019", yyyymmdd, d));
+  EXPECT_EQ(d.year, 2019);
+  EXPECT_EQ(d.month, 1);
+  EXPECT_EQ(d.day, 0);
+  // A sign inside a compact date reads as a negative part.
+  ASSERT_TRUE(parse_birth_date("2019-1-5", yyyymmdd, d));
+  EXPECT_EQ(d.month, 1);
+  EXPECT_EQ(d.day, -5);
+}
+
+TEST(BirthDate, PartsThatAreNotNumbersFail) {
+  birth_date d{1, 2, 3};
+  EXPECT_FALSE(parse_birth_date("31/Dec/2019", dmy, d));
+  EXPECT_FALSE(parse_birth_date(" 31-12-2019", dmy, d));  // the leading blank is the first separator
+  EXPECT_FALSE(parse_birth_date("1/2/2019", ddmmyyyy, d));
+  EXPECT_FALSE(parse_birth_date("99999999999-1-1", ymd, d));  // beyond 32 bits
+  EXPECT_EQ(d.year, 1);  // unchanged
+  EXPECT_EQ(d.month, 2);
+  EXPECT_EQ(d.day, 3);
+}
+
+TEST(BirthDate, DateParts) {
+  std::int32_t v = -1;
+  EXPECT_TRUE(read_date_part("", v));
+  EXPECT_EQ(v, 0);
+  EXPECT_TRUE(read_date_part("   ", v));
+  EXPECT_EQ(v, 0);
+  EXPECT_TRUE(read_date_part(" +5 ", v));
+  EXPECT_EQ(v, 5);
+  EXPECT_TRUE(read_date_part("-12", v));
+  EXPECT_EQ(v, -12);
+  EXPECT_TRUE(read_date_part("2147483647", v));
+  EXPECT_EQ(v, 2147483647);
+  EXPECT_TRUE(read_date_part("-2147483648", v));
+  EXPECT_EQ(v, -2147483648LL);
+  EXPECT_FALSE(read_date_part("2147483648", v));
+  EXPECT_FALSE(read_date_part("5-", v));
+  EXPECT_FALSE(read_date_part("+-5", v));
+  EXPECT_FALSE(read_date_part("1a", v));
+  EXPECT_FALSE(read_date_part(std::string_view("1\0", 2), v));
+}
+
+// A run set up for splitting lines with the given kinds.
+struct line_run {
+  captured_lines out;
+  data_line_layout layout;
+  explicit line_run(std::initializer_list<int> kinds, char delimiter = ';', bool merge = false, bool english = true)
+      : out(english) {
+    settings& cfg = out.ctx.cfg;
+    int c = 0;
+    for (int k : kinds) cfg.column_kind[c++] = k;
+    cfg.delimiter = delimiter;
+    cfg.merge_delimiters = merge;
+    cfg.date_format_flags = dmy;
+    set_text(cfg.male_codes, "mM");
+    cfg.subpop_codes = {make_text<20>("Ruwhaar"), make_text<20>("Gladhaar")};
+    cfg.n_subpop = 2;
+    layout = make_data_line_layout(cfg);
+  }
+  animal_record split(std::string_view line, std::int64_t r = 1) {
+    animal_record record = new_animal_record();
+    EXPECT_EQ(split_data_line(out.ctx, layout, line, r, record), field_status::ok) << line;
+    return record;
+  }
+};
+
+TEST(SplitDataLine, BlankDelimiterWithAndWithoutMerging) {
+  line_run merged({1, 2, 3}, ' ', true);
+  animal_record r = merged.split("A1   S1  D1");
+  EXPECT_EQ(trimmed(r.herdbook_nr), "A1");
+  EXPECT_EQ(trimmed(r.sire_id), "S1");
+  EXPECT_EQ(trimmed(r.dam_id), "D1");
+  // Without merging every blank between two fields is an empty field.
+  line_run separate({1, 2, 3, 4, 9, 10}, ' ', false);
+  r = separate.split("A1   S1  D1");
+  EXPECT_EQ(trimmed(r.herdbook_nr), "A1");
+  EXPECT_EQ(trimmed(r.sire_id), "0");
+  EXPECT_EQ(trimmed(r.dam_id), "0");
+  EXPECT_EQ(trimmed(r.name), "S1");
+  EXPECT_EQ(trimmed(r.colour), "");
+  EXPECT_EQ(trimmed(r.breeder), "D1");
+  // Merging skips delimiters at the start of the line.
+  line_run leading({1, 2}, ';', true);
+  r = leading.split(";;;A1;;S1");
+  EXPECT_EQ(trimmed(r.herdbook_nr), "A1");
+  EXPECT_EQ(trimmed(r.sire_id), "S1");
+}
+
+TEST(SplitDataLine, ShortLinesLongLinesAndExtraColumns) {
+  line_run run({1, 2, 3, 7, 8, 4});
+  // A line that ends early gives empty fields to the remaining columns.
+  animal_record r = run.split("A1;S1");
+  EXPECT_EQ(trimmed(r.dam_id), "0");
+  EXPECT_EQ(r.sex, 2);
+  EXPECT_EQ(r.birth_year, 0);
+  EXPECT_EQ(trimmed(r.name), "");  // an empty name field gives a blank name, not "-"
+  // Columns after the last one with a kind are not looked at.
+  r = run.split("A1;S1;D1;M;01-02-2003;Rex;x;y;z;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;31-31-31");
+  EXPECT_EQ(trimmed(r.name), "Rex");
+  EXPECT_EQ(r.birth_year, 2003);
+  // A line longer than 600 characters is read whole: no column shifts.
+  std::string long_name(700, 'N');
+  r = run.split("A1;S1;D1;M;01-02-2003;" + long_name);
+  EXPECT_EQ(r.name.view(), std::string(50, 'N'));
+  std::vector<std::string> lines = run.out.console();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], " Warning: length of name of animal            1  larger than 50");
+  EXPECT_EQ(lines[1], " characters after position 50 are ignored");
+  r = run.split(std::string(650, ' ') + "A2;S2;D2;M;01-02-2004;Bo");
+  EXPECT_EQ(trimmed(r.name), "Bo");
+  EXPECT_EQ(r.birth_year, 2004);
+  run.out.console();
+  // A blank delimiter also separates the padding of a short line.
+  line_run blanks({1, 0, 0, 0, 2}, ' ', false);
+  r = blanks.split("A1");
+  EXPECT_EQ(trimmed(r.herdbook_nr), "A1");
+  EXPECT_EQ(trimmed(r.sire_id), "0");
+}
+
+TEST(ParseField, ParentsSexAndImport) {
+  line_run run({2, 3, 7, 12});
+  animal_record r = run.split("unknown;Unknown;m;" + std::string(25, ' ') + "x");
+  EXPECT_EQ(trimmed(r.sire_id), "0");
+  EXPECT_EQ(trimmed(r.dam_id), "0");
+  EXPECT_EQ(r.sex, 1);
+  EXPECT_FALSE(r.is_import);  // only the first 20 characters count
+  r = run.split("UNKNOWN; unknown;M;x");
+  EXPECT_EQ(trimmed(r.sire_id), "UNKNOWN");
+  EXPECT_EQ(trimmed(r.dam_id), " unknown");
+  EXPECT_EQ(r.sex, 1);
+  EXPECT_TRUE(r.is_import);
+  EXPECT_EQ(run.split(";;male;").sex, 1);
+  EXPECT_EQ(run.split(";; m;").sex, 2);
+  EXPECT_EQ(run.split(";;f;").sex, 2);
+  EXPECT_EQ(run.split(";;;").sex, 2);
+  EXPECT_EQ(trimmed(run.split("   ;x;;").sire_id), "0");
+}
+
+TEST(ParseField, FieldsLongerThanTheirPlace) {
+  line_run run({1, 2, 3, 4, 9, 10, 11});
+  const std::string id51(51, 'i');
+  animal_record r = run.split(id51 + ";" + id51 + ";" + id51 + ";" + id51 + ";" + std::string(45, 'c') + ";" +
+                                  std::string(21, 'b') + ";" + std::string(21, 's'),
+                              7);
+  EXPECT_EQ(r.colour.view(), std::string(40, 'c'));
+  EXPECT_EQ(r.breeder.view(), std::string(20, 'b'));
+  EXPECT_EQ(r.subpop_code.view(), std::string(20, 's'));
+  EXPECT_EQ(r.sire_id.view(), std::string(50, 'i'));
+  std::vector<std::string> lines = run.out.console();
+  std::vector<std::string> expected = {
+      " Warning: length of id_number of animal            7  larger than 50",
+      " characters after position 50 are ignored",
+      " Warning: length of id of father            7  larger than 50",
+      " characters after position 50 are ignored",
+      " Warning: length of id of mother            7  larger than 50",
+      " characters after position 50 are ignored",
+      " Warning: length of name of animal            7  larger than 50",
+      " characters after position 50 are ignored",
+      " Warning: length of colour of animal            7  larger than 40",
+      " characters after position 40 are ignored",
+      " Warning: length of breeders name of animal            7  larger than 20",
+      " characters after position 20 are ignored",
+      " Warning: length of subpopulation/variety of animal            7  larger than 20",
+      " characters after position 20 are ignored",
+      " ERROR: ",
+      " animal: " + std::string(50, 'i') + " no.: ",
+      " " + std::string(50, 'i'),
+      " of unknown subpopulation: " + std::string(20, 's'),
+  };
+  EXPECT_EQ(lines, expected);
+  // Trailing blanks do not make a field too long.
+  run.split("A1" + std::string(60, ' ') + ";S1");
+  EXPECT_TRUE(run.out.console().empty());
+}
+
+TEST(ParseField, DutchWarningsAndSubpopulationCodes) {
+  line_run run({1, 4, 11, 10}, ';', false, false);
+  run.split("NL1;Saar;Ruwhaar;" + std::string(21, 'f'), 3);
+  run.split("NL2;Isa;;x", 4);  // a blank code is not reported
+  run.split("NL3;Evi;ruwhaar;x", 5);  // codes are compared case-sensitively
+  std::vector<std::string> expected = {
+      " Waarschuwing: lengte van fokker van dier            3  is langer dan 20",
+      " tekens na positie 20 worden genegeerd",
+      " ERROR: ",
+      " dier: Evi" + std::string(47, ' ') + " nr: ",
+      " NL3" + std::string(47, ' '),
+      " Van een onbekende subpopulatie: ruwhaar             ",
+  };
+  EXPECT_EQ(run.out.console(), expected);
+}
+
+TEST(SplitDataLine, BadDateStopsTheLine) {
+  line_run run({1, 8, 2});
+  animal_record record = new_animal_record();
+  EXPECT_EQ(split_data_line(run.out.ctx, run.layout, "A1;31-Dec-2019;S1", 1, record),
+            field_status::date_part_not_a_number);
+  EXPECT_EQ(trimmed(record.herdbook_nr), "A1");
+  EXPECT_EQ(trimmed(record.sire_id), "0");  // not reached
+}
+
+TEST(SplitDataLine, NulAndInvalidBytesAreKept) {
+  line_run run({1, 2});
+  const std::string id("A\0\xff\xfe", 4);
+  animal_record r = run.split(id + ";S\x80");
+  EXPECT_EQ(r.herdbook_nr.view().substr(0, 4), id);
+  EXPECT_EQ(trimmed(r.sire_id), "S\x80");
+}
+
+}  // namespace
+}  // namespace veldmarsh

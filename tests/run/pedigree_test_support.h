@@ -1,0 +1,117 @@
+// Helpers for the tests of the pedigree steps: a run context whose console,
+// log and report file are captured, and small animal tables built in code.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/animal_record.h"
+#include "common/run_context.h"
+#include "run/link_parents.h"
+
+namespace veldmarsh::testing_support {
+
+// A run whose console, log and report lines can be read back.
+struct captured_run {
+  run_context ctx;
+  std::FILE* console_file = std::tmpfile();
+  std::FILE* log_file = std::tmpfile();
+  std::FILE* report_file = std::tmpfile();
+
+  explicit captured_run(bool english = true) {
+    ctx.console.file = console_file;
+    ctx.log.file = log_file;
+    ctx.report.file = report_file;
+    ctx.cfg.english = english;
+    ctx.clock = [] { return clock_reading{"20261205", "101758.123"}; };
+    read_clock(ctx);
+  }
+  ~captured_run() {
+    std::fclose(console_file);
+    std::fclose(log_file);
+    std::fclose(report_file);
+  }
+  captured_run(const captured_run&) = delete;
+  captured_run& operator=(const captured_run&) = delete;
+
+  static std::vector<std::string> lines_of(output_channel& channel, std::FILE* file) {
+    flush_channel(channel);
+    std::rewind(file);
+    std::string all;
+    int c;
+    while ((c = std::fgetc(file)) != EOF) all += static_cast<char>(c);
+    std::vector<std::string> out;
+    std::size_t start = 0, end;
+    while ((end = all.find("\r\n", start)) != std::string::npos) {
+      out.push_back(all.substr(start, end - start));
+      start = end + 2;
+    }
+    return out;
+  }
+  std::vector<std::string> console() { return lines_of(ctx.console, console_file); }
+  std::vector<std::string> log() { return lines_of(ctx.log, log_file); }
+  std::vector<std::string> report() { return lines_of(ctx.report, report_file); }
+};
+
+// A record as the data file gives it: identification, parents ("0" unknown),
+// sex and birth year; name "-"; numbered by its row once appended.
+inline animal_record data_record(std::string_view id, std::string_view sire = "0", std::string_view dam = "0",
+                                 int sex = 2, int year = 0) {
+  animal_record r = new_animal_record();
+  set_text(r.herdbook_nr, id);
+  set_text(r.sire_id, sire);
+  set_text(r.dam_id, dam);
+  r.sex = sex;
+  r.birth_year = year;
+  return r;
+}
+
+inline animal_table table_of(const std::vector<animal_record>& records) {
+  animal_table t;
+  t.rows.push_back(new_animal_record());
+  for (const animal_record& r : records) {
+    t.rows.push_back(r);
+    t.rows.back().nr = static_cast<std::int32_t>(t.rows.size() - 1);
+  }
+  return t;
+}
+
+// A linked table from (identification, sire, dam, birth year) rows; each
+// animal is named "name of <identification>".
+struct row_spec {
+  const char* id;
+  const char* sire;
+  const char* dam;
+  int year;
+};
+inline animal_table linked_table(const std::vector<row_spec>& rows) {
+  std::vector<animal_record> records;
+  for (const row_spec& r : rows) {
+    records.push_back(data_record(r.id, r.sire, r.dam, 2, r.year));
+    std::string name = "name of ";
+    name += r.id;
+    set_text(records.back().name, name);
+  }
+  animal_table t = table_of(records);
+  captured_run quiet;
+  link_parent_numbers(quiet.ctx, t);
+  return t;
+}
+
+// prefix followed by the number k ("R" and 12 give "R12").
+inline std::string numbered(std::string_view prefix, long long k) {
+  std::string s(prefix);
+  s += std::to_string(k);
+  return s;
+}
+
+// `s` padded with blanks to n bytes.
+inline std::string padded(std::string_view s, std::size_t n) {
+  std::string out(s);
+  out.resize(n, ' ');
+  return out;
+}
+
+}  // namespace veldmarsh::testing_support

@@ -1,0 +1,189 @@
+// Reading the data file into the animal table: the progress cadence, a file
+// that ends before the counted records, the first values of records no line
+// reaches, the reset and numbering, and the first and last birth year.
+#include "run/read_data_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "reader_test_support.h"
+#include "run/birth_years.h"
+
+namespace veldmarsh {
+namespace {
+
+using reader_testing::captured_lines;
+
+struct data_file_fixture {
+  std::filesystem::path path = std::filesystem::temp_directory_path() /
+                               ("veldmarsh-read-" + std::to_string(::getpid()) + ".csv");
+  input_file data;
+  explicit data_file_fixture(const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+    EXPECT_TRUE(open_input_file(data, "data file", path.string()));
+  }
+  ~data_file_fixture() {
+    close_input_file(data);
+    std::filesystem::remove(path);
+  }
+};
+
+void given_columns(settings& cfg) {
+  cfg.column_kind.fill(0);
+  int kinds[] = {1, 2, 3, 7, 8};
+  for (int c = 0; c < 5; ++c) cfg.column_kind[c] = kinds[c];
+  cfg.delimiter = ';';
+  cfg.date_format_flags = {true, false, true};
+  set_text(cfg.male_codes, "Mm");
+}
+
+// Record numbers after which a progress block is written.
+std::vector<long> progress_records(const std::vector<std::string>& lines) {
+  std::vector<long> records;
+  for (const std::string& l : lines)
+    if (l.rfind(" record no. ", 0) == 0) records.push_back(std::stol(l.substr(12, 12)));
+  return records;
+}
+
+TEST(ReadDataFile, ProgressCadence) {
+  for (auto [n, expected] : {std::pair<int, std::vector<long>>{150, {99}},
+                             std::pair<int, std::vector<long>>{4001, {499, 1000, 1501, 2002, 2503, 3004, 3505}},
+                             std::pair<int, std::vector<long>>{99, {99}},
+                             std::pair<int, std::vector<long>>{98, {}}}) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) text += "A" + std::to_string(i) + ";;;M;01-01-2000\n";
+    data_file_fixture file(text);
+    captured_lines out;
+    given_columns(out.ctx.cfg);
+    animal_table animal;
+    create_animal_table(out.ctx, animal, n);
+    read_data_file(out.ctx, file.data, animal);
+    std::vector<std::string> lines = out.console();
+    EXPECT_EQ(progress_records(lines), expected) << n;
+    EXPECT_EQ(lines.back(), " all records read");
+    EXPECT_EQ(out.log(), std::vector<std::string>{" all records read"});
+  }
+}
+
+TEST(ReadDataFile, ProgressBlockLines) {
+  std::string text;
+  for (int i = 1; i <= 99; ++i) text += "A" + std::to_string(i) + ";S;D;M;02-03-2001;Rex;red;Kennel;SUB;x\n";
+  data_file_fixture file(text);
+  captured_lines out(false);
+  given_columns(out.ctx.cfg);
+  int optional[] = {4, 9, 10, 11, 12};  // name, colour, breeder, subpopulation, import
+  for (int c = 0; c < 5; ++c) out.ctx.cfg.column_kind[5 + c] = optional[c];
+  out.ctx.cfg.subpop_codes = {make_text<20>("SUB")};
+  animal_table animal;
+  create_animal_table(out.ctx, animal, 99);
+  read_data_file(out.ctx, file.data, animal);
+  std::vector<std::string> lines = out.console();
+  auto first = std::find(lines.begin(), lines.end(), " record nr.           99 gelezen");
+  ASSERT_NE(first, lines.end());
+  std::vector<std::string> block(first, first + 11);
+  std::vector<std::string> expected = {
+      " record nr.           99 gelezen",
+      " id            = A99" + std::string(47, ' '),
+      " name          = Rex" + std::string(47, ' '),
+      " sire          = S" + std::string(49, ' '),
+      " dam           = D" + std::string(49, ' '),
+      " birthdate     =            2 -           3 -        2001",
+      " sex           =            1",
+      " colour        = red" + std::string(37, ' '),
+      " breeder       = Kennel" + std::string(14, ' '),
+      " subpopulation = SUB" + std::string(17, ' '),
+      " Import =  T",
+  };
+  EXPECT_EQ(block, expected);
+  EXPECT_EQ(lines.back(), " alle records gelezen");
+}
+
+TEST(ReadDataFile, FileEndingBeforeTheCountedRecords) {
+  data_file_fixture file("A1;S1;D1;M;01-01-2000\nA2;S1;D1;F;01-01-2001");  // no line end at the end
+  captured_lines out;
+  given_columns(out.ctx.cfg);
+  animal_table animal;
+  create_animal_table(out.ctx, animal, 4);
+  read_data_file(out.ctx, file.data, animal);
+  std::vector<std::string> expected = {" endrecord at animal =            3", " all records read"};
+  EXPECT_EQ(out.log(), expected);
+  EXPECT_EQ(trimmed(animal[2].herdbook_nr), "A2");
+  for (int i = 3; i <= 4; ++i) {
+    EXPECT_EQ(animal[i].herdbook_nr.view(), std::string(50, ' '));
+    EXPECT_EQ(trimmed(animal[i].sire_id), "0");
+    EXPECT_EQ(trimmed(animal[i].dam_id), "0");
+    EXPECT_EQ(trimmed(animal[i].name), "-");
+    EXPECT_EQ(animal[i].sex, 2);
+    EXPECT_EQ(animal[i].birth_year, 0);
+    EXPECT_EQ(animal[i].birth_month, 1);
+    EXPECT_EQ(animal[i].birth_day, 1);
+    EXPECT_FALSE(animal[i].is_import);
+  }
+}
+
+TEST(AnimalTable, ResetAndNumbering) {
+  animal_table animal;
+  captured_lines out;
+  create_animal_table(out.ctx, animal, 3);
+  ASSERT_EQ(animal.size(), 3);
+  animal[2].sire_nr = 9;
+  animal[2].inbreeding = 0.5f;
+  animal[2].is_parent = true;
+  animal[3].n_offspring = 4;
+  reset_and_number_records(animal);
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_EQ(animal[i].nr, i);
+    EXPECT_EQ(animal[i].sire_nr, 0);
+    EXPECT_EQ(animal[i].inbreeding, 0.0f);
+    EXPECT_FALSE(animal[i].is_parent);
+    EXPECT_EQ(animal[i].n_offspring, 0);
+    EXPECT_EQ(trimmed(animal[i].name), "-");
+  }
+  create_animal_table(out.ctx, animal, 0);
+  EXPECT_EQ(animal.size(), 0);
+}
+
+TEST(BirthYears, FirstLastAndNumberOfYears) {
+  animal_table animal;
+  captured_lines out;
+  std::int32_t first = 0, last = 0;
+  std::int64_t n_years = -1;
+  create_animal_table(out.ctx, animal, 0);
+  find_birth_years(animal, first, last, n_years);
+  EXPECT_EQ(first, 2147483647);
+  EXPECT_EQ(last, -2147483647 - 1);
+  EXPECT_EQ(n_years, 0);
+
+  create_animal_table(out.ctx, animal, 4);
+  find_birth_years(animal, first, last, n_years);  // no known year
+  EXPECT_EQ(last, 0);
+  EXPECT_EQ(n_years, 0);
+  animal[1].birth_year = 1985;
+  animal[3].birth_year = 2024;
+  find_birth_years(animal, first, last, n_years);
+  EXPECT_EQ(first, 1985);
+  EXPECT_EQ(last, 2024);
+  EXPECT_EQ(n_years, 40);
+  animal[2].birth_year = -5;  // birth year 0 counts for the last year only
+  animal[1].birth_year = animal[3].birth_year = -7;
+  find_birth_years(animal, first, last, n_years);
+  EXPECT_EQ(first, -7);
+  EXPECT_EQ(last, 0);
+  EXPECT_EQ(n_years, 8);
+  animal[1].birth_year = -2147483647 - 1;
+  animal[2].birth_year = 2147483647;
+  find_birth_years(animal, first, last, n_years);
+  EXPECT_EQ(n_years, 4294967296LL);
+
+  write_birth_years(out.ctx, 1985, 2024);
+  EXPECT_EQ(out.console(), std::vector<std::string>{" first year         1985 last year         2024"});
+  std::vector<std::string> log = {" Data file read at 05/12/2026 on 10.17 and 58.123 seconds ", "  ",
+                                  " first year         1985 last year         2024"};
+  EXPECT_EQ(out.log(), log);
+}
+
+}  // namespace
+}  // namespace veldmarsh
