@@ -1,4 +1,4 @@
-// Ages of the parents at every birth.
+// Ages of the parents at every birth, their classes and means.
 #include "reports/parent_ages.h"
 
 #include <algorithm>
@@ -73,6 +73,82 @@ void write_parent_ages_done(run_context& ctx, std::int32_t max_sire_age, std::in
   read_clock(ctx);
   write_time_stamp(ctx, "Ages of parents determined at ", "Leeftijd ouders bepaald op ", " om ");
   write_free_line(ctx.log, {" "});
+}
+
+void calc_max_parent_ages(const animal_table& animal, const std::vector<bool>* members, std::int32_t& max_sire_age,
+                          std::int32_t& max_dam_age) {
+  std::int32_t oldest_sire = std::numeric_limits<std::int32_t>::min();
+  std::int32_t oldest_dam = std::numeric_limits<std::int32_t>::min();
+  for (std::int64_t i = 1; i <= animal.size(); ++i) {
+    if (members != nullptr && !(*members)[static_cast<std::size_t>(i)]) continue;
+    oldest_sire = std::max(oldest_sire, animal[i].sire_age_days);
+    oldest_dam = std::max(oldest_dam, animal[i].dam_age_days);
+  }
+  max_sire_age = oldest_sire / 365;
+  max_dam_age = oldest_dam / 365;
+}
+
+void count_parent_age_classes(const animal_table& animal, std::span<const std::int32_t> year_animals,
+                              std::int64_t k, year_count_tables& tables) {
+  year_table<std::int32_t>& sires = tables.sire_age_count;
+  year_table<std::int32_t>& dams = tables.dam_age_count;
+  for (std::int64_t a = 1; a <= sires.n_cols; ++a) sires(k, a) = 0;
+  for (std::int64_t a = 1; a <= dams.n_cols; ++a) dams(k, a) = 0;
+  std::int64_t sire_sum = 0, dam_sum = 0, n_sire_ages = 0, n_dam_ages = 0;
+  for (std::int32_t nr : year_animals) {
+    const animal_record& r = animal[nr];
+    // Class a holds 365a + 1 .. 365a + 365 days; a year or less is no class.
+    if (r.sire_age_days > 365) {
+      const std::int64_t a = (static_cast<std::int64_t>(r.sire_age_days) - 1) / 365;
+      if (a <= sires.n_cols) ++sires(k, a);
+    }
+    if (r.dam_age_days > 365) {
+      const std::int64_t a = (static_cast<std::int64_t>(r.dam_age_days) - 1) / 365;
+      if (a <= dams.n_cols) ++dams(k, a);
+    }
+    if (r.sire_age_days > 0) {
+      sire_sum += r.sire_age_days;
+      ++n_sire_ages;
+    }
+    if (r.dam_age_days > 0) {
+      dam_sum += r.dam_age_days;
+      ++n_dam_ages;
+    }
+  }
+  // Means from the exact sums, rounded once.
+  tables.mean_sire_age_by_year(k, 1) =
+      n_sire_ages > 0 ? static_cast<float>(static_cast<double>(sire_sum) / static_cast<double>(n_sire_ages)) : 0.0f;
+  tables.mean_dam_age_by_year(k, 1) =
+      n_dam_ages > 0 ? static_cast<float>(static_cast<double>(dam_sum) / static_cast<double>(n_dam_ages)) : 0.0f;
+}
+
+void convert_mean_ages_to_years(year_count_tables& tables) {
+  for (float& v : tables.mean_sire_age_by_year.cells) v = v / 365.0f;
+  for (float& v : tables.mean_dam_age_by_year.cells) v = v / 365.0f;
+}
+
+void calc_overall_parent_ages(const animal_table& animal, const std::vector<bool>* members,
+                              std::array<float, 2>& overall_parent_ages) {
+  std::int64_t sire_sum = 0, dam_sum = 0, n_sire_ages = 0, n_dam_ages = 0;
+  for (std::int64_t i = 1; i <= animal.size(); ++i) {
+    if (members != nullptr && !(*members)[static_cast<std::size_t>(i)]) continue;
+    const animal_record& r = animal[i];
+    if (r.sire_age_days != -1) {
+      sire_sum += r.sire_age_days;
+      ++n_sire_ages;
+    }
+    if (r.dam_age_days != -1) {
+      dam_sum += r.dam_age_days;
+      ++n_dam_ages;
+    }
+  }
+  // Exact sums, one rounding for the mean in days, then to years as the
+  // yearly means are; no known age gives 0.
+  auto mean_days = [](std::int64_t sum, std::int64_t n) {
+    return n > 0 ? static_cast<float>(static_cast<double>(sum) / static_cast<double>(n)) : 0.0f;
+  };
+  overall_parent_ages[0] = mean_days(sire_sum, n_sire_ages) / 365.0f;
+  overall_parent_ages[1] = mean_days(dam_sum, n_dam_ages) / 365.0f;
 }
 
 }  // namespace veldmarsh

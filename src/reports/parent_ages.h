@@ -1,12 +1,18 @@
 // Ages of the parents: for every animal, how old its sire and its dam were
 // at its birth, in days of 365-day years, and the oldest parents in whole
-// years, which size the tables of age classes.
+// years, which size the tables of age classes; per birth year the young by
+// the age class of their parents and the mean ages; over all years the mean
+// ages of sires and dams.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "common/animal_record.h"
 #include "common/run_context.h"
+#include "reports/year_count_tables.h"
 
 namespace veldmarsh {
 
@@ -26,5 +32,27 @@ void calc_parent_ages(run_context& ctx, animal_table& animal, std::int32_t& max_
 // The lines that close the phase: "oldest parents; " with both maxima on the
 // console, then the time stamp and a blank line in the log.
 void write_parent_ages_done(run_context& ctx, std::int32_t max_sire_age, std::int32_t max_dam_age);
+
+// The oldest sire and dam age in whole years (largest age in days / 365,
+// truncated) over the animals flagged in `members` (indexed by number), or
+// over the whole table when `members` is null; with no animal both are the
+// smallest 32-bit integer / 365.
+void calc_max_parent_ages(const animal_table& animal, const std::vector<bool>* members, std::int32_t& max_sire_age,
+                          std::int32_t& max_dam_age);
+
+// Row k of `sire_age_count` and `dam_age_count` (column a: ages of 365a + 1
+// to 365a + 365 days; every cell of the row is written) and entry k of the
+// mean-age tables: the mean of the positive ages in days, 0 without one.
+void count_parent_age_classes(const animal_table& animal, std::span<const std::int32_t> year_animals,
+                              std::int64_t k, year_count_tables& tables);
+
+// The yearly mean ages from days to years, in place.
+void convert_mean_ages_to_years(year_count_tables& tables);
+
+// `overall_parent_ages`: the mean sire age and the mean dam age in years
+// over every animal (or every member) whose age is known (not -1; ages of 0
+// days or less take part); 0 when no age is known.
+void calc_overall_parent_ages(const animal_table& animal, const std::vector<bool>* members,
+                              std::array<float, 2>& overall_parent_ages);
 
 }  // namespace veldmarsh

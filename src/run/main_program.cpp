@@ -2,7 +2,9 @@
 // order, writes the time stamps between them and owns the run's tables.
 #include "run/main_program.h"
 
+#include <span>
 #include <string>
+#include <vector>
 
 #if defined(__SSE__)
 #include <pmmintrin.h>
@@ -17,9 +19,18 @@
 #include "inbreeding/calc_inbreeding.h"
 #include "inbreeding/calc_inbreeding_rate.h"
 #include "inbreeding/calc_kinship_by_year.h"
+#include "reports/analyse_subpopulation.h"
 #include "reports/breeder_list.h"
+#include "reports/parent_age_tables.h"
 #include "reports/parent_ages.h"
 #include "reports/pedigree_completeness.h"
+#include "reports/population_reports.h"
+#include "reports/population_tables.h"
+#include "reports/top_sire_tables.h"
+#include "reports/top_sires.h"
+#include "reports/year_count_tables.h"
+#include "reports/yearly_counting.h"
+#include "reports/subpopulations.h"
 #include "run/assign_columns.h"
 #include "run/birth_years.h"
 #include "run/check_parents.h"
@@ -119,6 +130,21 @@ int main_program(run_context& ctx) {
   link_parents(ctx, animal);
   // ---- End of building the pedigree ----
 
+  // ---- Subpopulation counts ----
+  // Births per year and subpopulation and the parents' subpopulations;
+  // allocated in every run, counted (with the report of unknown codes) only
+  // when there is more than one subpopulation.
+  year_table<std::int32_t> births_by_subpop, parent_subpop;
+  allocate_subpopulation_tables(ctx, n_years, ctx.cfg.n_subpop, births_by_subpop, parent_subpop);
+  if (ctx.cfg.n_subpop > 1) {
+    count_subpopulations(ctx, animal, n_years, first_year, births_by_subpop, parent_subpop);
+    read_clock(ctx);
+    write_time_stamp(ctx, "Subpopulations of animals and their parents counted at ",
+                     "Subpopulaties van dieren en hun ouders geteld op ", " on ");
+    write_free_line(ctx.log, {" "});
+  }
+  // ---- End of subpopulation counts ----
+
   // ---- Ages of parents and pedigree completeness ----
   // How old every sire and dam was at each birth; the oldest parents size
   // the tables of age classes.
@@ -133,7 +159,63 @@ int main_program(run_context& ctx) {
   read_clock(ctx);
   write_time_stamp(ctx, "Pedigree completeness determined at ", "Compleetheid stamboom bepaald op ", " om ");
   write_free_line(ctx.log, {" "});
+  write_completeness_report(ctx, last_year, first_year, n_years, mean_equiv_generations_by_year,
+                            completeness_by_year);
   // ---- End of ages of parents and pedigree completeness ----
+
+  // ---- Yearly counting (step 17) ----
+  // Per birth year: parents by sex, offspring per parent, imports, litters,
+  // ages of parents, colours and breeders, one console line per year.
+  year_count_tables year_counts;
+  allocate_year_count_tables(ctx, year_counts, n_years, max_sire_age, max_dam_age);
+  count_population_by_birth_year(ctx, animal, n_years, first_year, breeder_list, n_top_breeders, year_counts,
+                                 breeder_year_counts);
+  // ---- End of yearly counting ----
+
+  // ---- First yearly report tables (step 18) ----
+  // Population size (which turns columns 1 and 4 of the parent counts into
+  // the non-parents and gives the totals the litter table reads), litters,
+  // litter sizes, ages of parents.
+  population_total_set population_totals{};
+  write_population_size_report(ctx, last_year, first_year, n_years, animal, year_counts.parent_counts_by_year,
+                               population_totals);
+  write_litter_report(ctx, last_year, first_year, n_years, year_counts.litter_stats, population_totals);
+  write_litter_size_table(ctx, last_year, first_year, n_years, year_counts.litter_stats);
+  write_parent_age_report(ctx, last_year, first_year, n_years, max_sire_age, year_counts.sire_age_count,
+                          max_dam_age, year_counts.dam_age_count);
+  read_clock(ctx);
+  write_time_stamp(ctx, "Generation interval, litter size, total no. of offspring, colours etc. per year, determined at ",
+                   "Generatie interval, worpgrootte, totaal aantal nakomelingen, kleurslagen etc. bepaald op ", " om ");
+  write_free_line(ctx.log, {" "});
+  // ---- End of first yearly report tables ----
+
+  // ---- Top sires, top male and female (step 19) ----
+  // The most used sires of every year, over the whole table.
+  top_sire_tables top_sires;
+  allocate_top_sire_tables(ctx, top_sires, n_years);
+  calc_top_sire_shares(ctx, animal.size() > 0 ? std::span<const animal_record>(animal.rows).subspan(1)
+                                              : std::span<const animal_record>(),
+                       n_years, first_year, top_sires.n_sires_by_year, top_sires.top_sire_share,
+                       top_sires.top_sire_by_year);
+  // Every year names a record (0 becomes 1) for the top-sire report.
+  const std::vector<animal_record> top_sire_records = gather_top_sire_records(animal, top_sires.top_sire_by_year);
+  // The shares become percentages here, as the summary reads them.
+  write_top_sire_report(ctx, last_year, first_year, n_years, top_sires.n_sires_by_year, top_sires.top_sire_share,
+                        top_sire_records);
+  // Mean ages of parents from days to years, and over all years.
+  convert_mean_ages_to_years(year_counts);
+  calc_overall_parent_ages(animal, nullptr, year_counts.overall_parent_ages);
+  // The male and the female with the most offspring (a blank record when
+  // the table has no animal of that sex).
+  const animal_record top_male = top_parent_record(animal, choose_top_parent(animal, 1, nullptr));
+  const animal_record top_female = top_parent_record(animal, choose_top_parent(animal, 2, nullptr));
+  write_offspring_per_parent_report(ctx, last_year, first_year, n_years, year_counts.offspring_stats_by_year,
+                                    top_male, top_female);
+  // The generation interval turns the yearly rates into rates per generation.
+  const float generation_interval =
+      write_generation_interval_report(ctx, last_year, first_year, year_counts.mean_sire_age_by_year,
+                                       year_counts.mean_dam_age_by_year, year_counts.overall_parent_ages);
+  // ---- End of top sires ----
 
   // ---- Inbreeding coefficients and the renumbered pedigree file ----
   // The yearly inbreeding and kinship tables, filled by the kinship step.
@@ -164,6 +246,31 @@ int main_program(run_context& ctx) {
   inbreeding_rate_set inbreeding_rates{};
   calc_inbreeding_rate(n_years, first_year, last_year, animal, year_inbreeding, inbreeding_rates);
   // ---- End of kinship per birth year and rates of inbreeding ----
+
+  // ---- Report block of the whole population (steps 25 and 26) ----
+  // Subpopulation tables, imports, colours, breeders, inbreeding with its
+  // rates, the summary and the subpopulation kinships, each under its
+  // condition; then the tables that only this block still needed go.
+  write_population_reports(ctx, last_year, first_year, n_years, births_by_subpop, parent_subpop, year_counts,
+                           n_top_breeders, breeder_year_counts, breeder_list, year_inbreeding, inbreeding_rates,
+                           generation_interval, max_sire_age, max_dam_age, top_sires, year_subpop_kinship);
+  release_year_count_tables(year_counts);
+  // ---- End of report block of the whole population ----
+
+  // ---- Analysis of each subpopulation ----
+  // With more than one subpopulation, the per-year analysis again for the
+  // animals of each, from its own columns of the kinship table.
+  if (ctx.cfg.n_subpop > 1) {
+    subpop_analysis_values subpop_values;
+    for (std::int32_t isub = 1; isub <= ctx.cfg.n_subpop; ++isub)
+      analyse_subpopulation(ctx, animal, isub, n_years, first_year, last_year, n_top_breeders, breeder_list,
+                            subpop_kinship_columns(year_subpop_kinship, isub), subpop_values);
+  }
+  // ---- End of analysis of each subpopulation ----
+
+  // ---- Release of the subpopulation kinships (step 28, after the analyses of the subpopulations) ----
+  year_subpop_kinship = {};
+  // ---- End of release of the subpopulation kinships ----
 
   // Closing line.
   read_clock(ctx);

@@ -127,5 +127,72 @@ TEST(CalcParentAges, ClosingLines) {
   EXPECT_EQ(dutch.log()[0], " Leeftijd ouders bepaald op 05/12/2026 om 10.17 and 58.123 seconds ");
 }
 
+// Ages in days of the sire and the dam of records 1.. of a table.
+animal_table aged(const std::vector<std::pair<int, int>>& ages) {
+  animal_table t;
+  t.rows.push_back(new_animal_record());
+  for (auto [sire, dam] : ages) {
+    animal_record r = new_animal_record();
+    r.nr = static_cast<int>(t.rows.size());
+    r.sire_age_days = sire;
+    r.dam_age_days = dam;
+    t.rows.push_back(r);
+  }
+  return t;
+}
+
+TEST(OverallParentAges, UnknownAgesOnlyAreLeftOut) {
+  // Ages of 0 and -2 days count in the overall means; -1 is unknown.
+  animal_table t = aged({{730, -1}, {0, 400}, {-2, -1}, {-1, 1000}});
+  std::array<float, 2> overall{};
+  calc_overall_parent_ages(t, nullptr, overall);
+  EXPECT_EQ(overall[0], static_cast<float>(728.0 / 3) / 365.0f);
+  EXPECT_EQ(overall[1], 700.0f / 365.0f);
+  std::vector<bool> members = {false, true, false, false, true};
+  calc_overall_parent_ages(t, &members, overall);
+  EXPECT_EQ(overall[0], 730.0f / 365.0f);
+  EXPECT_EQ(overall[1], 1000.0f / 365.0f);
+  // No known age: 0, not 0 / 0.
+  calc_overall_parent_ages(aged({{-1, -1}}), nullptr, overall);
+  EXPECT_EQ(overall[0], 0.0f);
+  EXPECT_EQ(overall[1], 0.0f);
+  // Sums of many long ages do not overflow 32 bits.
+  animal_table old = aged(std::vector<std::pair<int, int>>(3000, {1000000, 1000000}));
+  calc_overall_parent_ages(old, nullptr, overall);
+  EXPECT_EQ(overall[0], 1000000.0f / 365.0f);
+}
+
+TEST(OverallParentAges, OldestParentsOfMembersAndYearlyMeansInYears) {
+  animal_table t = aged({{3650, 400}, {800, 1100}, {-1, -1}});
+  std::int32_t max_sire = 0, max_dam = 0;
+  calc_max_parent_ages(t, nullptr, max_sire, max_dam);
+  EXPECT_EQ(max_sire, 10);
+  EXPECT_EQ(max_dam, 3);
+  std::vector<bool> members = {false, false, true, true};
+  calc_max_parent_ages(t, &members, max_sire, max_dam);
+  EXPECT_EQ(max_sire, 2);
+  EXPECT_EQ(max_dam, 3);
+  members = {false, false, false, true};
+  calc_max_parent_ages(t, &members, max_sire, max_dam);
+  EXPECT_EQ(max_sire, 0);  // -1 / 365 truncates to 0
+
+  year_count_tables tables;
+  allocate_year_table(tables.sire_age_count, 1, 10);
+  allocate_year_table(tables.dam_age_count, 1, 3);
+  allocate_year_table(tables.mean_sire_age_by_year, 1, 1);
+  allocate_year_table(tables.mean_dam_age_by_year, 1, 1);
+  const std::vector<std::int32_t> year = {1, 2, 3};
+  count_parent_age_classes(t, year, 1, tables);
+  EXPECT_EQ(tables.sire_age_count(1, 9), 1);   // 3650 days: 3286..3650 is class 9
+  EXPECT_EQ(tables.sire_age_count(1, 2), 1);   // 800 days
+  EXPECT_EQ(tables.dam_age_count(1, 1), 1);    // 400 days
+  EXPECT_EQ(tables.dam_age_count(1, 3), 1);    // 1100 days
+  EXPECT_EQ(tables.mean_sire_age_by_year(1, 1), 2225.0f);
+  EXPECT_EQ(tables.mean_dam_age_by_year(1, 1), 750.0f);
+  convert_mean_ages_to_years(tables);
+  EXPECT_EQ(tables.mean_sire_age_by_year(1, 1), 2225.0f / 365.0f);
+  EXPECT_EQ(tables.mean_dam_age_by_year(1, 1), 750.0f / 365.0f);
+}
+
 }  // namespace
 }  // namespace veldmarsh

@@ -1,0 +1,195 @@
+// Subpopulation counts, the report of unknown codes, and the two
+// subpopulation tables (see the header). Codes are looked up in a hash of
+// the defined codes, so the count is one pass over the animal table.
+#include "reports/subpopulations.h"
+
+#include <algorithm>
+#include <cassert>
+#include <new>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "common/fixed_format.h"
+#include "common/free_format.h"
+#include "common/stops.h"
+#include "reports/report_rules.h"
+
+namespace veldmarsh {
+
+namespace {
+
+// The subpopulations (1..n_subpop, increasing) that carry each distinct
+// defined code; a code listed twice in the steering file names two.
+struct code_index {
+  std::unordered_map<std::string_view, std::vector<std::int32_t>> subpops_of_code;
+  const std::vector<std::int32_t> none;
+
+  explicit code_index(const settings& cfg) {
+    const std::size_t n = std::min<std::size_t>(cfg.n_subpop > 0 ? cfg.n_subpop : 0, cfg.subpop_codes.size());
+    for (std::size_t j = 0; j < n; ++j)
+      subpops_of_code[cfg.subpop_codes[j].view()].push_back(static_cast<std::int32_t>(j + 1));
+  }
+  const std::vector<std::int32_t>& of(const animal_record& a) const {
+    auto found = subpops_of_code.find(a.subpop_code.view());
+    return found == subpops_of_code.end() ? none : found->second;
+  }
+};
+
+// Blank-padded comparison of a 20-character code with the 8-character
+// remembered unknown code.
+bool equals_unknown_code(const fixed_text<20>& code, const fixed_text<8>& unknown) {
+  if (code.view().substr(0, 8) != unknown.view()) return false;
+  for (std::size_t i = 8; i < 20; ++i)
+    if (code.c[i] != ' ') return false;
+  return true;
+}
+
+// The lines about one animal whose code is none of the defined ones.
+void report_unknown_code(run_context& ctx, std::int64_t i, const animal_record& a, fixed_text<8>& unknown_subpop_code,
+                         bool& first_unknown) {
+  if (equals_unknown_code(a.subpop_code, unknown_subpop_code)) return;
+  const bool english = ctx.cfg.english;
+  if (first_unknown) {
+    // Dutch in both languages.
+    write_free_line(ctx.console,
+                    {"eerste maal rascode:_", a.subpop_code, "_ = niet gelijk aan -", unknown_subpop_code, "_"});
+    write_free_line(ctx.report, {english ? "Animals with unknown subpopulations in database"
+                                         : "Dieren van onbekende sub-populatiens in database"});
+    write_free_line(ctx.report, {"-----"});
+    set_text(unknown_subpop_code, a.subpop_code.view());
+    first_unknown = false;
+  }
+  write_free_line(ctx.console, {"ERROR: "});
+  if (english) {
+    write_free_line(ctx.console, {"animal: ", a.name, " no.: ", a.herdbook_nr});
+    write_free_line(ctx.console, {"of a different breed. breed code:_", a.subpop_code, "_= not equal to -",
+                                  unknown_subpop_code, "_"});
+  } else {
+    write_free_line(ctx.console, {"dier: ", static_cast<long>(i), a.name, " nr: ", a.herdbook_nr});
+    write_free_line(ctx.console,
+                    {"Van een ander ras. rascode:_", a.subpop_code, "_= niet gelijk aan -", unknown_subpop_code, "_"});
+  }
+  write_free_line(ctx.report, {a.herdbook_nr, a.subpop_code, a.name});
+}
+
+std::string_view code_of(const settings& cfg, std::int64_t j) {
+  return static_cast<std::size_t>(j) <= cfg.subpop_codes.size()
+             ? cfg.subpop_codes[static_cast<std::size_t>(j - 1)].view()
+             : std::string_view{};
+}
+
+}  // namespace
+
+void allocate_subpopulation_tables(run_context& ctx, std::int64_t n_years, std::int64_t n_subpop,
+                                   year_table<std::int32_t>& births_by_subpop,
+                                   year_table<std::int32_t>& parent_subpop) {
+  bool ok = false;
+  try {
+    ok = allocate_year_table(births_by_subpop, n_years, n_subpop) &&
+         allocate_year_table(parent_subpop, n_subpop, n_subpop);
+  } catch (const std::bad_alloc&) {
+    ok = false;
+  }
+  if (!ok)
+    fail_diagnostic(ctx,
+                    "cannot allocate the subpopulation tables (birth years " + std::to_string(n_years) +
+                        ", subpopulations " + std::to_string(n_subpop) + ")",
+                    "data file", trim_right(ctx.cfg.data_file_name.view()));
+}
+
+void count_subpopulations(run_context& ctx, const animal_table& animal, std::int64_t /*n_years*/,
+                          std::int32_t first_year, year_table<std::int32_t>& births_by_subpop,
+                          year_table<std::int32_t>& parent_subpop) {
+  fixed_text<8> unknown_subpop_code = make_text<8>("");
+  bool first_unknown = true;
+  std::fill(births_by_subpop.cells.begin(), births_by_subpop.cells.end(), 0);
+  std::fill(parent_subpop.cells.begin(), parent_subpop.cells.end(), 0);
+  const std::int64_t n_animals = animal.size();
+  if (n_animals < 1) return;
+
+  const code_index index(ctx.cfg);
+  for (std::int64_t i = 1; i <= n_animals; ++i) {
+    const animal_record& a = animal[i];
+    const std::vector<std::int32_t>& own = index.of(a);
+    if (own.empty()) {
+      report_unknown_code(ctx, i, a, unknown_subpop_code, first_unknown);
+      continue;
+    }
+    if (a.birth_year >= 1) {
+      const std::int64_t row = static_cast<std::int64_t>(a.birth_year) - first_year + 1;
+      assert(row >= 1 && row <= births_by_subpop.n_rows);
+      for (std::int32_t j : own) births_by_subpop(row, j) += 1;
+    }
+    if (a.sire_nr <= 0 || a.dam_nr <= 0) continue;
+    assert(a.sire_nr <= n_animals && a.dam_nr <= n_animals);
+    const std::vector<std::int32_t>& of_sire = index.of(animal[a.sire_nr]);
+    const std::vector<std::int32_t>& of_dam = index.of(animal[a.dam_nr]);
+    // A parent of no known subpopulation leaves out both parents.
+    if (of_sire.empty() || of_dam.empty()) continue;
+    for (std::int32_t j : own)
+      for (std::int32_t k : of_sire) parent_subpop(j, k) += 1;
+    for (std::int32_t j : own)
+      for (std::int32_t k : of_dam) parent_subpop(j, k) += 1;
+  }
+}
+
+void write_subpopulation_tables(run_context& ctx, std::int32_t /*last_year*/, std::int32_t first_year,
+                                std::int64_t n_years, const year_table<std::int32_t>& births_by_subpop,
+                                const year_table<std::int32_t>& parent_subpop) {
+  output_channel& report = ctx.report;
+  const settings& cfg = ctx.cfg;
+  const std::int64_t n_subpop = cfg.n_subpop;
+  const std::string code_format = build_run_format("(A8,005A8)", n_subpop);
+  const std::string row_format = build_run_format("(I8,005I8)", n_subpop);
+  const std::string label_format = build_run_format("(A8,005I8)", n_subpop);
+  std::vector<fixed_value> values;
+
+  // Births per year and subpopulation. A8 shows the first 8 characters of a code.
+  write_separator_line(report);
+  write_free_line(report, {cfg.english ? "     SUBPOPULATIONs in population" : "     SUBPOPULATIEs in populatie"});
+  write_underscores(report, 56);
+  values.emplace_back("  jaar  ");
+  for (std::int64_t j = 1; j <= n_subpop; ++j) values.emplace_back(code_of(cfg, j));
+  write_fixed_line(report, code_format, values);
+  write_underscores(report, 56);
+  std::vector<std::int64_t> totals(static_cast<std::size_t>(n_subpop > 0 ? n_subpop : 0), 0);
+  for (std::int64_t k = 1; k <= n_years; ++k) {
+    values.clear();
+    values.emplace_back(static_cast<long>(first_year + k - 1));
+    for (std::int64_t j = 1; j <= n_subpop; ++j) {
+      const std::int32_t births = cell_or_zero(births_by_subpop, k, j);
+      totals[static_cast<std::size_t>(j - 1)] += births;
+      values.emplace_back(births);
+    }
+    write_fixed_line(report, row_format, values);
+  }
+  write_underscores(report, 56);
+  values.clear();
+  values.emplace_back(cfg.english ? " total  " : " totaal ");
+  for (std::int64_t total : totals) values.emplace_back(static_cast<long>(total));
+  write_fixed_line(report, label_format, values);
+  write_underscores(report, 56);
+
+  // Subpopulations of the parents (columns) of each subpopulation's animals (rows).
+  write_separator_line(report);
+  write_free_line(report, {cfg.english ? "     Descent of Breed varieties in population"
+                                       : "     Afstamming RASCODEs in populatie"});
+  write_underscores(report, 56);
+  write_free_line(report, {cfg.english ? "                           parents" : "                           ouders"});
+  values.clear();
+  values.emplace_back(cfg.english ? cfg.young_words.view() : cfg.young_word.view());
+  for (std::int64_t j = 1; j <= n_subpop; ++j) values.emplace_back(code_of(cfg, j));
+  write_fixed_line(report, code_format, values);
+  write_underscores(report, 56);
+  for (std::int64_t j = 1; j <= n_subpop; ++j) {
+    values.clear();
+    values.emplace_back(code_of(cfg, j));
+    for (std::int64_t k = 1; k <= n_subpop; ++k) values.emplace_back(cell_or_zero(parent_subpop, j, k));
+    write_fixed_line(report, label_format, values);
+  }
+  write_underscores(report, 56);
+}
+
+}  // namespace veldmarsh

@@ -1,0 +1,158 @@
+// The mating-candidate files: their names, every byte of the three files on
+// a small pedigree whose candidate relationships come from the relationship
+// column routine and are held against a tabular relationship matrix, and
+// candidates that name no animal.
+#include "inbreeding/write_mating_files.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "../run/pedigree_test_support.h"
+#include "inbreeding/calc_relationship_column.h"
+
+namespace veldmarsh {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::captured_run;
+
+TEST(MakeMatingFileNames, BaseNameLessItsLastFourCharactersPlusSuffix) {
+  mating_file_names names = make_mating_file_names(pad_text("pedigree.txt", 100));
+  EXPECT_EQ(names.mating_file, "pedigreeparing");
+  EXPECT_EQ(names.sire_list_file, "pedigreevader");
+  EXPECT_EQ(names.dam_list_file, "pedigreemoeder");
+  EXPECT_EQ(make_mating_file_names(pad_text("  data/herd.csv", 100)).mating_file, "data/herdparing");
+  EXPECT_EQ(make_mating_file_names(pad_text("abc", 100)).sire_list_file, "vader");
+  EXPECT_EQ(make_mating_file_names(std::string(100, ' ')).dam_list_file, "moeder");
+  // A base name of the full 100 characters keeps its first 96.
+  EXPECT_EQ(make_mating_file_names(std::string(100, 'a')).mating_file, std::string(96, 'a') + "paring");
+}
+
+struct scratch_dir {
+  fs::path path = fs::temp_directory_path() / ("veldmarsh-mating-" + std::to_string(::getpid()));
+  scratch_dir() { fs::create_directories(path); }
+  ~scratch_dir() { fs::remove_all(path); }
+};
+
+std::string read_bytes(const fs::path& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+animal_record record(std::string_view id, std::string_view name, int sire, int dam, int sex, int day, int month,
+                     int year) {
+  animal_record r = new_animal_record();
+  set_text(r.herdbook_nr, id);
+  set_text(r.name, name);
+  r.sire_nr = sire;
+  r.dam_nr = dam;
+  r.sex = sex;
+  r.birth_day = day;
+  r.birth_month = month;
+  r.birth_year = year;
+  return r;
+}
+
+// The relationship matrix of the whole table, filled row by row from the
+// parents (the tabular method), in double.
+std::vector<std::vector<double>> tabular_relationships(const animal_table& animal) {
+  const std::size_t n = static_cast<std::size_t>(animal.size());
+  std::vector<std::vector<double>> a(n + 1, std::vector<double>(n + 1, 0.0));
+  for (std::size_t i = 1; i <= n; ++i) {
+    const std::size_t s = static_cast<std::size_t>(animal[i].sire_nr);
+    const std::size_t d = static_cast<std::size_t>(animal[i].dam_nr);
+    for (std::size_t j = 1; j < i; ++j) a[i][j] = a[j][i] = 0.5 * ((s ? a[j][s] : 0.0) + (d ? a[j][d] : 0.0));
+    a[i][i] = 1.0 + (s && d ? 0.5 * a[s][d] : 0.0);
+  }
+  return a;
+}
+
+TEST(WriteMatingFiles, EveryByteOfTheThreeFiles) {
+  // Two half sibs (4 and 5, sharing sire 1) and their son 6 (F = 1/8).
+  animal_table animal = testing_support::table_of({
+      record("NL-S1", "Sire One", 0, 0, 1, 2, 1, 2000),
+      record("NL-D1", "Dam One", 0, 0, 2, 15, 6, 2001),
+      record("NL-D2", "", 0, 0, 2, 1, 1, 0),
+      record("ABCDEFGHIJKLMNOPQRSTUVWXYZ", "Half Brother", 1, 2, 1, 31, 12, 2004),
+      record("NL-B", "Half Sister", 1, 3, 2, 9, 3, 2005),
+      record("NL-C", "Inbred Son", 4, 5, 1, 28, 2, 2008),
+  });
+  animal[4].complete_generations = 1;
+  animal[5].complete_generations = 1;
+  animal[6].complete_generations = 2;
+  const std::vector<std::vector<double>> tabular = tabular_relationships(animal);
+  for (std::int64_t i = 1; i <= animal.size(); ++i)
+    animal[i].inbreeding = static_cast<float>(tabular[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] - 1.0);
+  ASSERT_EQ(animal[6].inbreeding, 0.125f);
+
+  // The candidate group, animal 4 named twice, and its relationships built
+  // column by column as a caller would.
+  const std::vector<std::int32_t> candidates{4, 5, 6, 4};
+  const std::size_t n = candidates.size();
+  std::vector<parent_numbers> ped(static_cast<std::size_t>(animal.size()) + 1, parent_numbers{0, 0});
+  std::vector<double> f8(ped.size(), 0.0);
+  for (std::int64_t i = 1; i <= animal.size(); ++i) {
+    ped[static_cast<std::size_t>(i)] = {animal[i].sire_nr, animal[i].dam_nr};
+    f8[static_cast<std::size_t>(i)] = animal[i].inbreeding;
+  }
+  std::vector<float> relationship(n * n);
+  std::vector<double> column(ped.size(), 0.0);
+  captured_run run;
+  for (std::size_t m = 0; m < n; ++m) {
+    calc_relationship_column(run.ctx.console, column, ped, static_cast<std::int32_t>(animal.size()),
+                             candidates[m], f8);
+    for (std::size_t k = 0; k < n; ++k) {
+      relationship[k * n + m] = static_cast<float>(column[static_cast<std::size_t>(candidates[k])]);
+      EXPECT_EQ(relationship[k * n + m],
+                static_cast<float>(tabular[static_cast<std::size_t>(candidates[k])][static_cast<std::size_t>(candidates[m])]));
+    }
+  }
+  // Rows: 4 with (4, 5, 6, 4): 1 + 0.25 + 0.625 + 1 = 2.875; 5: 2.125; 6: 3.0; over 4 candidates.
+
+  scratch_dir dir;
+  write_mating_files(run.ctx, make_text<100>((dir.path / "pedigree.txt").string()), static_cast<std::int32_t>(n),
+                     candidates, relationship, animal);
+
+  const std::string b20(20, ' ');
+  auto name50 = [](std::string_view s) { return pad_text(s, 50); };
+  EXPECT_EQ(read_bytes(dir.path / "pedigreeparing"),
+            "       0;       0;NL-S1               ;" + name50("Sire One") + ";1;  2; 1;2000;   0; 0.000000;-1.000000\r\n"
+            "       0;       0;NL-D1               ;" + name50("Dam One") + ";2; 15; 6;2001;   0; 0.000000;-1.000000\r\n"
+            "       0;       0;NL-D2               ;" + name50("") + ";2;  1; 1;   0;   0; 0.000000;-1.000000\r\n"
+            "       1;       2;ABCDEFGHIJKLMNOPQRST;" + name50("Half Brother") + ";1; 31;12;2004;   1; 0.000000; 0.718750\r\n"
+            "       1;       3;NL-B                ;" + name50("Half Sister") + ";2;  9; 3;2005;   1; 0.000000; 0.531250\r\n"
+            "       4;       5;NL-C                ;" + name50("Inbred Son") + ";1; 28; 2;2008;   2; 0.125000; 0.750000\r\n");
+  EXPECT_EQ(read_bytes(dir.path / "pedigreevader"),
+            "NL-S1               \r\nABCDEFGHIJKLMNOPQRST\r\nNL-C                \r\n");
+  EXPECT_EQ(read_bytes(dir.path / "pedigreemoeder"), "NL-D1               \r\nNL-D2               \r\nNL-B                \r\n");
+  EXPECT_EQ(run.console(), std::vector<std::string>{});
+  EXPECT_EQ(run.log(), std::vector<std::string>{});
+}
+
+TEST(WriteMatingFiles, NoCandidatesOrNumbersOutsideTheTable) {
+  animal_table animal = testing_support::table_of({record("A", "-", 0, 0, 2, 1, 1, 2010)});
+  captured_run run;
+  scratch_dir dir;
+  const fixed_text<100> base = make_text<100>((dir.path / "x.csv").string());
+  write_mating_files(run.ctx, base, 0, {}, {}, animal);
+  const std::string line = "       0;       0;A                   ;" + pad_text("-", 50) + ";2;  1; 1;2010;   0; 0.000000;-1.000000\r\n";
+  EXPECT_EQ(read_bytes(dir.path / "xparing"), line);
+  EXPECT_EQ(read_bytes(dir.path / "xvader"), "");
+  EXPECT_EQ(read_bytes(dir.path / "xmoeder"), "A                   \r\n");
+
+  // Candidate numbers 0 and 2 name no animal of a table of one: still -1.
+  const std::vector<std::int32_t> candidates{0, 2};
+  const std::vector<float> ones(4, 1.0f);
+  write_mating_files(run.ctx, base, 2, candidates, ones, animal);
+  EXPECT_EQ(read_bytes(dir.path / "xparing"), line);
+}
+
+}  // namespace
+}  // namespace veldmarsh
