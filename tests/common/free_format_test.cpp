@@ -10,6 +10,7 @@
 
 #include "common/clock.h"
 #include "common/run_context.h"
+#include "support/captured_run.h"
 
 namespace veldmarsh {
 namespace {
@@ -18,32 +19,7 @@ std::vector<std::string> lines_of(std::initializer_list<free_item> items) {
   return build_free_lines(std::span<const free_item>(items.begin(), items.size()));
 }
 
-// Captures what a run context writes to its log.
-struct captured_log {
-  run_context ctx;
-  std::FILE* file = std::tmpfile();
-  captured_log() {
-    ctx.log.file = file;
-    ctx.clock = [] { return clock_reading{"20261205", "101758.123"}; };
-    read_clock(ctx);
-  }
-  ~captured_log() { std::fclose(file); }
-  std::vector<std::string> lines() {
-    flush_channel(ctx.log);
-    std::rewind(file);
-    std::string all;
-    int c;
-    while ((c = std::fgetc(file)) != EOF) all += static_cast<char>(c);
-    std::vector<std::string> out;
-    std::size_t start = 0, end;
-    while ((end = all.find("\r\n", start)) != std::string::npos) {
-      out.push_back(all.substr(start, end - start));
-      start = end + 2;
-    }
-    EXPECT_EQ(start, all.size()) << "every line ends in CR LF";
-    return out;
-  }
-};
+using captured_log = testing::captured_channels<false>;
 
 TEST(FreeFormat, TextsAndIntegersShareOneLine) {
   auto l = lines_of({"first year ", 1985, "last year ", 2024});
@@ -111,7 +87,7 @@ TEST(FreeFormat, ExactlyEightyColumnsFitAndEightyOneDoNot) {
 TEST(TimeStamp, ShortPhaseFitsOnOneLine) {
   captured_log c;
   write_time_stamp(c.ctx, "Data file read at ", " on ");
-  auto l = c.lines();
+  auto l = c.log();
   ASSERT_EQ(l.size(), 1u);
   EXPECT_EQ(l[0], " Data file read at 05/12/2026 on 10.17 and 58.123 seconds ");
   EXPECT_EQ(l[0].size(), 58u);
@@ -120,7 +96,7 @@ TEST(TimeStamp, ShortPhaseFitsOnOneLine) {
 TEST(TimeStamp, EnglishKinshipStampWrapsBeforeTheConnector) {
   captured_log c;
   write_time_stamp(c.ctx, "Kinship coefficient of all animals born in the same year computed at ", " on ");
-  auto l = c.lines();
+  auto l = c.log();
   ASSERT_EQ(l.size(), 2u);
   EXPECT_EQ(l[0].size(), 80u);
   EXPECT_EQ(l[0].substr(70), "05/12/2026");
@@ -132,7 +108,7 @@ TEST(TimeStamp, DutchKinshipStampWrapsBeforeTheDay) {
   c.ctx.cfg.english = false;
   write_time_stamp(c.ctx, "Kinship", "Verwantschapcoefficient van alle in hetzelfde jaar geboren dieren berekend op ",
                    " on ");
-  auto l = c.lines();
+  auto l = c.log();
   ASSERT_EQ(l.size(), 2u);
   EXPECT_EQ(l[0].size(), 79u);
   EXPECT_EQ(l[1], " 05/12/2026 on 10.17 and 58.123 seconds ");
@@ -144,7 +120,7 @@ TEST(TimeStamp, PhaseLongerThanALineIsSplitAfterItsSeventyNinthCharacter) {
   write_time_stamp(c.ctx,
                    "Generation interval, litter size, total no. of offspring, colours etc. per year, determined at ",
                    "", " om ");
-  auto l = c.lines();
+  auto l = c.log();
   ASSERT_EQ(l.size(), 2u);
   EXPECT_EQ(l[0], " Generation interval, litter size, total no. of offspring, colours etc. per year");
   EXPECT_EQ(l[1], " , determined at 05/12/2026 on 10.17 and 58.123 seconds ");
@@ -158,7 +134,7 @@ TEST(TimeStamp, StartAndStopLines) {
   write_stop_line(c.ctx);
   c.ctx.cfg.english = false;
   write_stop_line(c.ctx);
-  auto l = c.lines();
+  auto l = c.log();
   ASSERT_EQ(l.size(), 3u);
   EXPECT_EQ(l[0], " Veldmarsh started at 05/12/2026 on 10.17 and 58.123 seconds ");
   EXPECT_EQ(l[1], " Veldmarsh stopped at.10.17 and 58.123 seconds ");

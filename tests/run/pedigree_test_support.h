@@ -10,50 +10,12 @@
 #include "common/animal_record.h"
 #include "common/run_context.h"
 #include "run/link_parents.h"
+#include "support/captured_run.h"
 
 namespace veldmarsh::testing_support {
 
-// A run whose console, log and report lines can be read back.
-struct captured_run {
-  run_context ctx;
-  std::FILE* console_file = std::tmpfile();
-  std::FILE* log_file = std::tmpfile();
-  std::FILE* report_file = std::tmpfile();
-
-  explicit captured_run(bool english = true) {
-    ctx.console.file = console_file;
-    ctx.log.file = log_file;
-    ctx.report.file = report_file;
-    ctx.cfg.english = english;
-    ctx.clock = [] { return clock_reading{"20261205", "101758.123"}; };
-    read_clock(ctx);
-  }
-  ~captured_run() {
-    std::fclose(console_file);
-    std::fclose(log_file);
-    std::fclose(report_file);
-  }
-  captured_run(const captured_run&) = delete;
-  captured_run& operator=(const captured_run&) = delete;
-
-  static std::vector<std::string> lines_of(output_channel& channel, std::FILE* file) {
-    flush_channel(channel);
-    std::rewind(file);
-    std::string all;
-    int c;
-    while ((c = std::fgetc(file)) != EOF) all += static_cast<char>(c);
-    std::vector<std::string> out;
-    std::size_t start = 0, end;
-    while ((end = all.find("\r\n", start)) != std::string::npos) {
-      out.push_back(all.substr(start, end - start));
-      start = end + 2;
-    }
-    return out;
-  }
-  std::vector<std::string> console() { return lines_of(ctx.console, console_file); }
-  std::vector<std::string> log() { return lines_of(ctx.log, log_file); }
-  std::vector<std::string> report() { return lines_of(ctx.report, report_file); }
-};
+// A run whose console, log and report lines can be read back (all lines so far).
+using captured_run = testing::captured_channels<false>;
 
 // A record as the data file gives it: identification, parents ("0" unknown),
 // sex and birth year; name "-"; numbered by its row once appended.
