@@ -54,31 +54,19 @@ void check_parents(run_context& ctx, const animal_table& animal, std::int64_t& n
   missing_list sires(missing_sire_ids);
   missing_list dams(missing_dam_ids);
 
-  // Parents are hashed a few records ahead and their slots fetched early.
-  constexpr std::int64_t ahead = 8;
-  std::uint64_t sire_hash[ahead], dam_hash[ahead];
-  for (std::int64_t first = 1; first <= n; first += ahead) {
-    std::int64_t last = first + ahead - 1 < n ? first + ahead - 1 : n;
-    for (std::int64_t i = first; i <= last; ++i) {
-      sire_hash[i - first] = hash_identification(animal[i].sire_id);
-      dam_hash[i - first] = hash_identification(animal[i].dam_id);
-      __builtin_prefetch(first_slot(records, sire_hash[i - first]));
-      __builtin_prefetch(first_slot(records, dam_hash[i - first]));
+  for_each_parent_hash(records, animal, [&](std::int64_t i, std::uint64_t sire_hash, std::uint64_t dam_hash) {
+    const animal_record& a = animal[i];
+    if (!(a.sire_id == unknown_parent) && find_herdbook_nr(records, animal, a.sire_id, sire_hash) == 0)
+      sires.add(a.sire_id, sire_hash);
+    if (!(a.dam_id == unknown_parent) && find_herdbook_nr(records, animal, a.dam_id, dam_hash) == 0)
+      dams.add(a.dam_id, dam_hash);
+    if (i % 10000 == 0 && i != n) {
+      if (ctx.cfg.english)
+        write_free_line(ctx.console, {"animal no. ", i, "parents checked"});
+      else
+        write_free_line(ctx.console, {"dier nr. ", i, "ouders gecheckt"});
     }
-    for (std::int64_t i = first; i <= last; ++i) {
-      const animal_record& a = animal[i];
-      if (!(a.sire_id == unknown_parent) && find_herdbook_nr(records, animal, a.sire_id, sire_hash[i - first]) == 0)
-        sires.add(a.sire_id, sire_hash[i - first]);
-      if (!(a.dam_id == unknown_parent) && find_herdbook_nr(records, animal, a.dam_id, dam_hash[i - first]) == 0)
-        dams.add(a.dam_id, dam_hash[i - first]);
-      if (i % 10000 == 0 && i != n) {
-        if (ctx.cfg.english)
-          write_free_line(ctx.console, {"animal no. ", i, "parents checked"});
-        else
-          write_free_line(ctx.console, {"dier nr. ", i, "ouders gecheckt"});
-      }
-    }
-  }
+  });
   write_free_line(ctx.console, {"all ", n, "parents checked"});
   n_missing_sires = static_cast<std::int64_t>(missing_sire_ids.size());
   n_missing_dams = static_cast<std::int64_t>(missing_dam_ids.size());

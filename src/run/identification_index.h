@@ -73,6 +73,27 @@ inline const std::uint64_t* first_slot(const identification_index& index, std::u
   return index.slots.data() + (hash & index.mask);
 }
 
+// Calls visit(i, sire_hash, dam_hash) for records 1..animal.size() in table
+// order. The parents' identifications are hashed a few records ahead and
+// their first slots fetched early, so that look-ups in a large table wait
+// less on memory.
+template <typename Visit>
+void for_each_parent_hash(const identification_index& index, const animal_table& animal, Visit&& visit) {
+  constexpr std::int64_t ahead = 8;
+  const std::int64_t n = animal.size();
+  std::uint64_t sire_hash[ahead], dam_hash[ahead];
+  for (std::int64_t first = 1; first <= n; first += ahead) {
+    std::int64_t last = first + ahead - 1 < n ? first + ahead - 1 : n;
+    for (std::int64_t i = first; i <= last; ++i) {
+      sire_hash[i - first] = hash_identification(animal[i].sire_id);
+      dam_hash[i - first] = hash_identification(animal[i].dam_id);
+      __builtin_prefetch(first_slot(index, sire_hash[i - first]));
+      __builtin_prefetch(first_slot(index, dam_hash[i - first]));
+    }
+    for (std::int64_t i = first; i <= last; ++i) visit(i, sire_hash[i - first], dam_hash[i - first]);
+  }
+}
+
 // Indexes the identification (`herdbook_nr`) of records 1..animal.size();
 // when an identification occurs more than once the first record keeps it.
 void index_herdbook_numbers(identification_index& index, const animal_table& animal);

@@ -45,39 +45,27 @@ void link_parent_numbers(run_context& ctx, animal_table& animal) {
 
   const std::int64_t interval = link_progress_interval(n);
   std::int64_t counter = 0;
-  // Parents are hashed a few records ahead and their slots fetched early.
-  constexpr std::int64_t ahead = 8;
-  std::uint64_t sire_hash[ahead], dam_hash[ahead];
-  for (std::int64_t first = 1; first <= n; first += ahead) {
-    std::int64_t last = first + ahead - 1 < n ? first + ahead - 1 : n;
-    for (std::int64_t i = first; i <= last; ++i) {
-      sire_hash[i - first] = hash_identification(animal[i].sire_id);
-      dam_hash[i - first] = hash_identification(animal[i].dam_id);
-      __builtin_prefetch(first_slot(records, sire_hash[i - first]));
-      __builtin_prefetch(first_slot(records, dam_hash[i - first]));
+  for_each_parent_hash(records, animal, [&](std::int64_t i, std::uint64_t sire_hash, std::uint64_t dam_hash) {
+    if (counter == interval) {
+      if (ctx.cfg.english)
+        write_free_line(ctx.console, {"animal no. ", i - 1, "parents found and counted as offspring"});
+      else
+        write_free_line(ctx.console, {"dier nr. ", i - 1, "ouders gevonden en als nakomeling geteld"});
+      counter = 0;
     }
-    for (std::int64_t i = first; i <= last; ++i) {
-      if (counter == interval) {
-        if (ctx.cfg.english)
-          write_free_line(ctx.console, {"animal no. ", i - 1, "parents found and counted as offspring"});
-        else
-          write_free_line(ctx.console, {"dier nr. ", i - 1, "ouders gevonden en als nakomeling geteld"});
-        counter = 0;
-      }
-      animal_record& a = animal[i];
-      if (!(a.sire_id == unknown_parent)) {
-        std::int32_t s = find_herdbook_nr(records, animal, a.sire_id, sire_hash[i - first]);
-        a.sire_nr = s;
-        if (s != 0) count_offspring(animal[s], a.is_import);
-      }
-      if (!(a.dam_id == unknown_parent)) {
-        std::int32_t d = find_herdbook_nr(records, animal, a.dam_id, dam_hash[i - first]);
-        a.dam_nr = d;
-        if (d != 0) count_offspring(animal[d], a.is_import);
-      }
-      ++counter;
+    animal_record& a = animal[i];
+    if (!(a.sire_id == unknown_parent)) {
+      std::int32_t s = find_herdbook_nr(records, animal, a.sire_id, sire_hash);
+      a.sire_nr = s;
+      if (s != 0) count_offspring(animal[s], a.is_import);
     }
-  }
+    if (!(a.dam_id == unknown_parent)) {
+      std::int32_t d = find_herdbook_nr(records, animal, a.dam_id, dam_hash);
+      a.dam_nr = d;
+      if (d != 0) count_offspring(animal[d], a.is_import);
+    }
+    ++counter;
+  });
 }
 
 void link_parents(run_context& ctx, animal_table& animal) {
