@@ -185,5 +185,17 @@ TEST(BirthYears, FirstLastAndNumberOfYears) {
   EXPECT_EQ(out.log(), log);
 }
 
+// A line count beyond what the table can number (a data file of billions of
+// lines) ends the run with a diagnostic instead of a wrapped count.
+TEST(AnimalTable, MoreRecordsThanCanBeNumberedEndTheRunWithADiagnostic) {
+  EXPECT_EXIT(
+      {
+        captured_lines out;
+        animal_table animal;
+        create_animal_table(out.ctx, animal, 2147483648LL);
+      },
+      ::testing::ExitedWithCode(2), "more than 2147483647 records");
+}
+
 }  // namespace
 }  // namespace veldmarsh
