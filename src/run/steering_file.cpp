@@ -82,10 +82,10 @@ std::optional<std::int64_t> read_integer_item(std::string_view line) {
   return value;
 }
 
-std::optional<std::vector<std::int64_t>> read_integer_list(std::string_view line) {
+std::optional<std::vector<std::int64_t>> read_integer_list(std::string_view line, std::size_t max_items) {
   std::vector<std::int64_t> values;
   std::size_t p = 0;
-  while (true) {
+  while (values.size() < max_items) {
     while (p < line.size() && (line[p] == ' ' || line[p] == '\t')) ++p;
     if (p >= line.size()) break;
     std::size_t end = p;
@@ -187,12 +187,18 @@ int read_steering_file_named(run_context& ctx, const species_name_table& species
     if (!have_switch_line)
       fail_diagnostic(ctx, "end of file where the column-number line was expected", in.label, in.file_name,
                       in.line_number + 1);
-    std::optional<std::vector<std::int64_t>> list = read_integer_list(line);
-    if (!list || list->empty())
-      fail_diagnostic(ctx, "unreadable column-number line", in.label, in.file_name, in.line_number);
-    std::int64_t n = (*list)[0];
+    // The count is read and echoed on its own before the kinds are read.
+    const std::size_t first = line.find_first_not_of(" \t");
+    std::optional<std::int64_t> count =
+        first == std::string::npos ? std::nullopt : read_integer_item(std::string_view(line).substr(first));
+    if (!count) fail_diagnostic(ctx, "unreadable column-number line", in.label, in.file_name, in.line_number);
+    std::int64_t n = *count;
     write_console_and_log(ctx, {n, cfg.english ? " columns in data file" : " kolommen in datafile"});
     if (n < 0) n = 0;
+    // The count and its n kinds; text after them is ignored.
+    std::optional<std::vector<std::int64_t>> list = read_integer_list(line, static_cast<std::size_t>(n) + 1);
+    if (!list || list->empty())
+      fail_diagnostic(ctx, "unreadable column-number line", in.label, in.file_name, in.line_number);
     if (static_cast<std::int64_t>(list->size()) - 1 < n)
       fail_diagnostic(ctx, "column-number line holds fewer column kinds than its count", in.label, in.file_name,
                       in.line_number);
@@ -202,7 +208,11 @@ int read_steering_file_named(run_context& ctx, const species_name_table& species
       kinds.emplace_back(static_cast<long long>(kind));
       if (k <= max_columns) cfg.column_kind[k - 1] = static_cast<int>(kind);
     }
-    write_free_line(ctx.console, kinds);
+    // No kinds (a count of 0 or less): the console line is one blank.
+    if (kinds.empty())
+      write_free_line(ctx.console, {""});
+    else
+      write_free_line(ctx.console, kinds);
     kinds.insert(kinds.begin(), free_item(cfg.english ? "index numbers of columns" : "index nummers van kolommen"));
     write_free_line(ctx.log, kinds);
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,9 +29,10 @@ int read_steering_file_named(run_context& ctx, const species_name_table& species
 // the first blank, comma or line end. Nothing when the item cannot be read.
 std::optional<std::int64_t> read_integer_item(std::string_view line);
 
-// The integers of a list separated by blanks or commas; nothing when an item
-// cannot be read.
-std::optional<std::vector<std::int64_t>> read_integer_list(std::string_view line);
+// The first `max_items` integers of a list separated by blanks or commas
+// (whatever follows them is ignored); nothing when one of them cannot be read.
+std::optional<std::vector<std::int64_t>> read_integer_list(std::string_view line,
+                                                           std::size_t max_items = SIZE_MAX);
 
 // The three date-layout flags of a pattern such as "dd-mm-yyyy".
 std::array<bool, 3> date_format_flags_of(std::string_view pattern);

@@ -31,6 +31,8 @@ TEST(SteeringItems, IntegerLists) {
   ASSERT_TRUE(l);
   EXPECT_EQ(*l, (std::vector<std::int64_t>{5, 1, 2, 3, 7, 8}));
   EXPECT_FALSE(read_integer_list("5 1 2 x"));
+  EXPECT_EQ(*read_integer_list("3 1 2 3 columns of the file", 4), (std::vector<std::int64_t>{3, 1, 2, 3}));
+  EXPECT_FALSE(read_integer_list("3 1 two 3 columns", 4));
   EXPECT_TRUE(read_integer_list("")->empty());
 }
 
