@@ -163,7 +163,7 @@ int main_program(run_context& ctx) {
                             completeness_by_year);
   // ---- End of ages of parents and pedigree completeness ----
 
-  // ---- Yearly counting (step 17) ----
+  // ---- Yearly counting ----
   // Per birth year: parents by sex, offspring per parent, imports, litters,
   // ages of parents, colours and breeders, one console line per year.
   year_count_tables year_counts;
@@ -172,7 +172,7 @@ int main_program(run_context& ctx) {
                                  breeder_year_counts);
   // ---- End of yearly counting ----
 
-  // ---- First yearly report tables (step 18) ----
+  // ---- First yearly report tables ----
   // Population size (which turns columns 1 and 4 of the parent counts into
   // the non-parents and gives the totals the litter table reads), litters,
   // litter sizes, ages of parents.
@@ -189,7 +189,7 @@ int main_program(run_context& ctx) {
   write_free_line(ctx.log, {" "});
   // ---- End of first yearly report tables ----
 
-  // ---- Top sires, top male and female (step 19) ----
+  // ---- Top sires, top male and female ----
   // The most used sires of every year, over the whole table.
   top_sire_tables top_sires;
   allocate_top_sire_tables(ctx, top_sires, n_years);
@@ -247,7 +247,7 @@ int main_program(run_context& ctx) {
   calc_inbreeding_rate(n_years, first_year, last_year, animal, year_inbreeding, inbreeding_rates);
   // ---- End of kinship per birth year and rates of inbreeding ----
 
-  // ---- Report block of the whole population (steps 25 and 26) ----
+  // ---- Report block of the whole population, then the release of the counting tables ----
   // Subpopulation tables, imports, colours, breeders, inbreeding with its
   // rates, the summary and the subpopulation kinships, each under its
   // condition; then the tables that only this block still needed go.
@@ -268,7 +268,7 @@ int main_program(run_context& ctx) {
   }
   // ---- End of analysis of each subpopulation ----
 
-  // ---- Release of the subpopulation kinships (step 28, after the analyses of the subpopulations) ----
+  // ---- Release of the subpopulation kinships, after the analyses of the subpopulations ----
   year_subpop_kinship = {};
   // ---- End of release of the subpopulation kinships ----
 

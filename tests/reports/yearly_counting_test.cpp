@@ -421,7 +421,7 @@ TEST(YearlyCounting, DutchLinesAndNoBirthYears) {
   count_population_by_birth_year(run.ctx, b.t, 1, 2005, {make_text<20>("geen fokkers")}, 0, t, breeders);
   EXPECT_EQ(run.console(), (std::vector<std::string>{" monitor gegevens per jaar",
                                                        " jaar         2005 leeftijden ouders, worpgroottes etc. bepaald"}));
-  // No birth year at all (F-04): no rows, only the opening line.
+  // No birth year at all: no rows, only the opening line.
   captured_run none(true);
   year_count_tables empty;
   allocate_year_count_tables(none.ctx, empty, 0, 0, 0);
