@@ -24,34 +24,25 @@ TEST(FixedFormat, WorkedLines) {
   EXPECT_EQ(build_run_format("(A8,005I8)", 1035), "(A8,1035I8)");
 }
 
-TEST(FixedFormat, RealsRoundTheExactBinaryValueHalfToEven) {
-  EXPECT_EQ(format_real(0.03125, 8, 4), "  0.0312");
-  EXPECT_EQ(format_real(0.09375, 8, 4), "  0.0938");
-  EXPECT_EQ(format_real(2.5, 4, 0), "  2.");
-  EXPECT_EQ(format_real(3.5, 4, 0), "  4.");
-  EXPECT_EQ(format_real(0.15f, 6, 1), "   0.2");  // 0.15f is 0.15000000596...
-  EXPECT_EQ(format_real(0.35f, 6, 1), "   0.3");  // 0.35f is 0.34999999403...
-  EXPECT_EQ(format_real(1.0f / 3.0f, 8, 4), "  0.3333");
-  EXPECT_EQ(format_real(12.0, 8, 0), "     12.");
-  EXPECT_EQ(format_real(0.0, 8, 2), "    0.00");
-}
-
-TEST(FixedFormat, SignsOfZero) {
-  EXPECT_EQ(format_real(-0.00001f, 8, 4), " -0.0000");
-  EXPECT_EQ(format_real(-0.0, 8, 4), "  0.0000");
-  EXPECT_EQ(format_real(-0.25, 8, 4), " -0.2500");
-}
-
-TEST(FixedFormat, OverflowAndNonFiniteValuesShowAsterisks) {
-  EXPECT_EQ(format_real(123456.0, 8, 4), "********");
-  EXPECT_EQ(format_real(std::numeric_limits<float>::infinity(), 6, 1), "******");
-  EXPECT_EQ(format_real(std::nanf(""), 8, 4), "********");
-  // The zero before the point goes first when the field is too narrow.
-  EXPECT_EQ(format_real(0.5, 5, 4), ".5000");
-  EXPECT_EQ(format_real(-0.5, 6, 4), "-.5000");
-  EXPECT_EQ(format_real(-0.5, 5, 4), "*****");
-  EXPECT_EQ(format_real(99.96, 5, 1), "100.0");
-  EXPECT_EQ(format_real(999.96, 5, 1), "*****");
+TEST(FixedFormat, Reals) {
+  struct real_case {
+    double value;
+    int w, d;
+    const char* text;
+  };
+  const real_case cases[] = {
+      // The exact binary value is rounded, half to even.
+      {0.03125, 8, 4, "  0.0312"}, {0.09375, 8, 4, "  0.0938"}, {2.5, 4, 0, "  2."}, {3.5, 4, 0, "  4."},
+      {0.15f, 6, 1, "   0.2"},  // 0.15f is 0.15000000596...
+      {0.35f, 6, 1, "   0.3"},  // 0.35f is 0.34999999403...
+      {1.0f / 3.0f, 8, 4, "  0.3333"}, {12.0, 8, 0, "     12."}, {0.0, 8, 2, "    0.00"},
+      // Signs of zero.
+      {-0.00001f, 8, 4, " -0.0000"}, {-0.0, 8, 4, "  0.0000"}, {-0.25, 8, 4, " -0.2500"},
+      // Overflow and non-finite values; the zero before the point goes first.
+      {123456.0, 8, 4, "********"}, {std::numeric_limits<float>::infinity(), 6, 1, "******"},
+      {std::nan(""), 8, 4, "********"}, {0.5, 5, 4, ".5000"}, {-0.5, 6, 4, "-.5000"}, {-0.5, 5, 4, "*****"},
+      {99.96, 5, 1, "100.0"}, {999.96, 5, 1, "*****"}};
+  for (const real_case& c : cases) EXPECT_EQ(format_real(c.value, c.w, c.d), c.text) << c.value;
 }
 
 TEST(FixedFormat, Integers) {

@@ -1,16 +1,13 @@
-// Free-format lines: spacing, 80-column wrapping and the worked lines of the
-// time stamps, with the clock at 5 December 2026, 10:17:58.123.
+// Free-format lines: spacing and 80-column wrapping, and the time stamps
+// built on them (clock at 5 December 2026, 10:17:58.123).
 #include "common/free_format.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include "support/captured_run.h"
+
 #include <string>
 #include <vector>
-
-#include "common/clock.h"
-#include "common/run_context.h"
-#include "support/captured_run.h"
 
 namespace veldmarsh {
 namespace {
@@ -19,20 +16,17 @@ std::vector<std::string> lines_of(std::initializer_list<free_item> items) {
   return build_free_lines(std::span<const free_item>(items.begin(), items.size()));
 }
 
-using captured_log = testing::captured_channels<false>;
-
-TEST(FreeFormat, TextsAndIntegersShareOneLine) {
-  auto l = lines_of({"first year ", 1985, "last year ", 2024});
-  ASSERT_EQ(l.size(), 1u);
-  EXPECT_EQ(l[0], " first year         1985 last year         2024");
-  EXPECT_EQ(l[0].size(), 47u);
-}
-
-TEST(FreeFormat, IntegerFirstStartsInColumnOne) {
-  auto l = lines_of({7, " columns in data file"});
-  ASSERT_EQ(l.size(), 1u);
-  EXPECT_EQ(l[0], "           7  columns in data file");
-  EXPECT_EQ(l[0].size(), 34u);
+TEST(FreeFormat, OneLineLayouts) {
+  const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+      {lines_of({"first year ", 1985, "last year ", 2024}), {" first year         1985 last year         2024"}},
+      {lines_of({7, " columns in data file"}), {"           7  columns in data file"}},  // from column one
+      // A text after an integer gets one separator blank; logicals take two columns.
+      {lines_of({12, "x", logical_item(true), logical_item(false), "y"}), {"          12 x T F y"}},
+      {lines_of({"           "}), {std::string(12, ' ')}},
+      {lines_of({" "}), {"  "}},
+      {lines_of({""}), {" "}},
+  };
+  for (const auto& [lines, expected] : cases) EXPECT_EQ(lines, expected);
 }
 
 TEST(FreeFormat, IntegersThatDoNotFitStartTheNextLineInColumnOne) {
@@ -60,18 +54,6 @@ TEST(FreeFormat, LongTextsWrapAndSplitAfterOneBlank) {
   EXPECT_EQ(l[3], " " + std::string(21, 'z'));
 }
 
-TEST(FreeFormat, TextAfterIntegerGetsOneSeparatorBlankAndLogicalsTakeTwoColumns) {
-  auto l = lines_of({12, "x", logical_item(true), logical_item(false), "y"});
-  ASSERT_EQ(l.size(), 1u);
-  EXPECT_EQ(l[0], "          12 x T F y");
-}
-
-TEST(FreeFormat, BlankTextsMakeBlankLines) {
-  EXPECT_EQ(lines_of({"           "})[0], std::string(12, ' '));
-  EXPECT_EQ(lines_of({" "})[0], "  ");
-  EXPECT_EQ(lines_of({""})[0], " ");
-}
-
 TEST(FreeFormat, ExactlyEightyColumnsFitAndEightyOneDoNot) {
   auto fits = lines_of({std::string(79, 'a')});
   ASSERT_EQ(fits.size(), 1u);
@@ -84,61 +66,41 @@ TEST(FreeFormat, ExactlyEightyColumnsFitAndEightyOneDoNot) {
   EXPECT_EQ(three[2], " " + std::string(200 - 158, 'b'));
 }
 
-TEST(TimeStamp, ShortPhaseFitsOnOneLine) {
-  captured_log c;
-  write_time_stamp(c.ctx, "Data file read at ", " on ");
-  auto l = c.log();
-  ASSERT_EQ(l.size(), 1u);
-  EXPECT_EQ(l[0], " Data file read at 05/12/2026 on 10.17 and 58.123 seconds ");
-  EXPECT_EQ(l[0].size(), 58u);
-}
-
-TEST(TimeStamp, EnglishKinshipStampWrapsBeforeTheConnector) {
-  captured_log c;
-  write_time_stamp(c.ctx, "Kinship coefficient of all animals born in the same year computed at ", " on ");
-  auto l = c.log();
-  ASSERT_EQ(l.size(), 2u);
-  EXPECT_EQ(l[0].size(), 80u);
-  EXPECT_EQ(l[0].substr(70), "05/12/2026");
-  EXPECT_EQ(l[1], "  on 10.17 and 58.123 seconds ");
-}
-
-TEST(TimeStamp, DutchKinshipStampWrapsBeforeTheDay) {
-  captured_log c;
-  c.ctx.cfg.english = false;
-  write_time_stamp(c.ctx, "Kinship", "Verwantschapcoefficient van alle in hetzelfde jaar geboren dieren berekend op ",
-                   " on ");
-  auto l = c.log();
-  ASSERT_EQ(l.size(), 2u);
-  EXPECT_EQ(l[0].size(), 79u);
-  EXPECT_EQ(l[1], " 05/12/2026 on 10.17 and 58.123 seconds ");
-}
-
-TEST(TimeStamp, PhaseLongerThanALineIsSplitAfterItsSeventyNinthCharacter) {
-  captured_log c;
-  c.ctx.cfg.english = true;
-  write_time_stamp(c.ctx,
-                   "Generation interval, litter size, total no. of offspring, colours etc. per year, determined at ",
-                   "", " om ");
-  auto l = c.log();
-  ASSERT_EQ(l.size(), 2u);
-  EXPECT_EQ(l[0], " Generation interval, litter size, total no. of offspring, colours etc. per year");
-  EXPECT_EQ(l[1], " , determined at 05/12/2026 on 10.17 and 58.123 seconds ");
-  EXPECT_EQ(l[1].size(), 56u);
-}
-
-TEST(TimeStamp, StartAndStopLines) {
-  captured_log c;
-  write_start_line(c.ctx);
-  c.ctx.cfg.english = true;
-  write_stop_line(c.ctx);
-  c.ctx.cfg.english = false;
-  write_stop_line(c.ctx);
-  auto l = c.log();
-  ASSERT_EQ(l.size(), 3u);
-  EXPECT_EQ(l[0], " Veldmarsh started at 05/12/2026 on 10.17 and 58.123 seconds ");
-  EXPECT_EQ(l[1], " Veldmarsh stopped at.10.17 and 58.123 seconds ");
-  EXPECT_EQ(l[2], " Veldmarsh gestopt op 10.17 en 58.123 seconden ");
+TEST(TimeStamp, WorkedLines) {
+  struct stamp_case {
+    bool english;
+    const char* phase;
+    const char* connector;
+    std::vector<std::string> lines;
+  };
+  const stamp_case cases[] = {
+      {true, "Data file read at ", " on ", {" Data file read at 05/12/2026 on 10.17 and 58.123 seconds "}},
+      // The connector does not fit after the date and begins the next line.
+      {true, "Kinship coefficient of all animals born in the same year computed at ", " on ",
+       {" Kinship coefficient of all animals born in the same year computed at 05/12/2026",
+        "  on 10.17 and 58.123 seconds "}},
+      // The day does not fit after a 79-character line.
+      {false, "Verwantschapcoefficient van alle in hetzelfde jaar geboren dieren berekend op ", " on ",
+       {" Verwantschapcoefficient van alle in hetzelfde jaar geboren dieren berekend op ",
+        " 05/12/2026 on 10.17 and 58.123 seconds "}},
+      // A phase longer than a line is cut after its 79th character.
+      {true, "Generation interval, litter size, total no. of offspring, colours etc. per year, determined at ", " on ",
+       {" Generation interval, litter size, total no. of offspring, colours etc. per year",
+        " , determined at 05/12/2026 on 10.17 and 58.123 seconds "}},
+  };
+  for (const stamp_case& c : cases) {
+    testing::captured_channels<true> out(c.english);
+    write_time_stamp(out.ctx, c.phase, c.connector);
+    EXPECT_EQ(out.log(), c.lines);
+  }
+  testing::captured_channels<true> out;
+  write_start_line(out.ctx);
+  write_stop_line(out.ctx);
+  out.ctx.cfg.english = false;
+  write_stop_line(out.ctx);
+  EXPECT_EQ(out.log(), (std::vector<std::string>{" Veldmarsh started at 05/12/2026 on 10.17 and 58.123 seconds ",
+                                                 " Veldmarsh stopped at.10.17 and 58.123 seconds ",
+                                                 " Veldmarsh gestopt op 10.17 en 58.123 seconden "}));
 }
 
 }  // namespace

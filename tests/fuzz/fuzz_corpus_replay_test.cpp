@@ -24,16 +24,13 @@ std::vector<std::vector<std::uint8_t>> corpus(const char* target) {
   return inputs;
 }
 
-TEST(FuzzCorpus, DataLineSeedsReplay) {
-  auto inputs = corpus("data_line_fuzz");
-  EXPECT_FALSE(inputs.empty());
-  for (const auto& input : inputs) EXPECT_EQ(veldmarsh_fuzz::fuzz_data_line(input.data(), input.size()), 0);
-}
-
-TEST(FuzzCorpus, SteeringFileSeedsReplay) {
-  auto inputs = corpus("steering_file_fuzz");
-  EXPECT_FALSE(inputs.empty());
-  for (const auto& input : inputs) EXPECT_EQ(veldmarsh_fuzz::fuzz_steering_file(input.data(), input.size()), 0);
+TEST(FuzzCorpus, SeedsReplay) {
+  for (auto [target, entry] : {std::pair{"data_line_fuzz", &veldmarsh_fuzz::fuzz_data_line},
+                               std::pair{"steering_file_fuzz", &veldmarsh_fuzz::fuzz_steering_file}}) {
+    auto inputs = corpus(target);
+    EXPECT_FALSE(inputs.empty()) << target;
+    for (const auto& input : inputs) EXPECT_EQ(entry(input.data(), input.size()), 0) << target;
+  }
 }
 
 }  // namespace

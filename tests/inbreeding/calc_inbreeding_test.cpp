@@ -1,8 +1,6 @@
-// Inbreeding coefficients: the worked examples, agreement with a tabular
-// relationship matrix in double precision, bit-for-bit agreement with a walk
-// down an ordered linked list of ancestors (written here as plainly as
-// possible), the kinship mode, the progress lines and pedigrees with parents
-// out of place.
+// Inbreeding coefficients: worked examples, a tabular relationship matrix in
+// double, bit-for-bit agreement with a plain walk down an ordered linked list
+// of ancestors, the kinship mode, progress lines, parents out of place.
 #include "inbreeding/calc_inbreeding.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +8,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "run/main_program.h"
+#include "support/captured_run.h"
 
 namespace veldmarsh {
 namespace {
@@ -127,22 +125,11 @@ animal_table table_of(const pedigree& pairs) {
   return animal;
 }
 
-// Runs the loop with the console in a scratch file; returns the console lines.
+// Runs the loop; returns the console lines.
 std::vector<std::string> run_loop(animal_table& animal, bool english = true) {
-  run_context ctx;
-  ctx.cfg.english = english;
-  std::FILE* file = std::tmpfile();
-  ctx.console.file = file;
-  calc_inbreeding_coefficients(ctx, animal);
-  flush_channel(ctx.console);
-  std::rewind(file);
-  std::string all;
-  for (int c; (c = std::fgetc(file)) != EOF;) all += static_cast<char>(c);
-  std::fclose(file);
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = all.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(all.substr(start, end - start));
-  return lines;
+  testing::captured_channels<false> run(english);
+  calc_inbreeding_coefficients(run.ctx, animal);
+  return run.console();
 }
 
 std::vector<float> loop_inbreeding(const pedigree& pairs) {
@@ -181,46 +168,32 @@ pedigree random_pedigree(std::mt19937& rng, int n, int window, double unknown, b
   return p;
 }
 
-TEST(CalcInbreeding, WorkedExamples) {
+TEST(CalcInbreeding, WorkedExamplesAndFullSibsInAnyRowsAndRoles) {
   set_flush_to_zero_mode();
-  pedigree p(12);  // 1, 2 and 8 are unrelated founders
-  p[3] = {1, 2};
-  p[4] = {1, 2};
-  p[5] = {3, 4};   // offspring of full sibs: 0.25
-  p[6] = {1, 3};   // of a parent and its own offspring out of an unrelated founder: 0.25
-  p[7] = {2, 0};   // one parent unknown: 0
-  p[9] = {1, 8};   // a half sib of 3 through sire 1
-  p[10] = {9, 3};  // offspring of half sibs: 0.125
-  p[11] = {2, 2};  // sire and dam the same founder: 0.5
-  std::vector<float> f = loop_inbreeding(p);
-  EXPECT_EQ(f[1], 0.0f);
-  EXPECT_EQ(f[3], 0.0f);  // of two unrelated founders
-  EXPECT_EQ(f[5], 0.25f);
-  EXPECT_EQ(f[6], 0.25f);
-  EXPECT_EQ(f[7], 0.0f);
-  EXPECT_EQ(f[10], 0.125f);
-  EXPECT_EQ(f[11], 0.5f);
-}
-
-TEST(CalcInbreeding, FullSibsInAnyRowsAndRolesGetTheSameValue) {
-  set_flush_to_zero_mode();
-  pedigree p(9);
-  p[3] = {1, 2};
-  p[4] = {2, 1};
-  p[5] = {3, 4};
-  p[6] = {4, 3};  // swapped roles, directly below: computed, same value
-  p[7] = {1, 1};
-  p[8] = {3, 4};  // not adjacent to 5
-  std::vector<float> f = loop_inbreeding(p);
-  EXPECT_EQ(f[5], 0.25f);
-  EXPECT_EQ(f[6], 0.25f);
-  EXPECT_EQ(f[8], 0.25f);
-  EXPECT_EQ(f[7], 0.5f);
-}
-
-TEST(CalcInbreeding, FirstAnimalAndEmptyTable) {
-  pedigree one(2);
-  EXPECT_EQ(loop_inbreeding(one)[1], 0.0f);
+  // {animal, sire, dam, F}; 1, 2 and 8 are unrelated founders.
+  struct worked { int nr, sire, dam; float f; };
+  const std::vector<std::vector<worked>> pedigrees = {
+      {{3, 1, 2, 0},         // of two unrelated founders
+       {4, 1, 2, 0},
+       {5, 3, 4, 0.25f},     // of full sibs
+       {6, 1, 3, 0.25f},     // of a parent and its own offspring out of an unrelated founder
+       {7, 2, 0, 0},         // one parent unknown
+       {9, 1, 8, 0},         // a half sib of 3 through sire 1
+       {10, 9, 3, 0.125f},   // of half sibs
+       {11, 2, 2, 0.5f}},    // sire and dam the same founder
+      {{3, 1, 2, 0},
+       {4, 2, 1, 0},
+       {5, 3, 4, 0.25f},
+       {6, 4, 3, 0.25f},     // swapped roles directly below: computed, same value
+       {7, 1, 1, 0.5f},
+       {8, 3, 4, 0.25f}}};   // not adjacent to 5
+  for (const std::vector<worked>& rows : pedigrees) {
+    pedigree p(static_cast<std::size_t>(rows.back().nr) + 1);
+    for (const worked& w : rows) p[static_cast<std::size_t>(w.nr)] = {w.sire, w.dam};
+    std::vector<float> f = loop_inbreeding(p);
+    EXPECT_EQ(f[1], 0.0f);
+    for (const worked& w : rows) EXPECT_EQ(f[static_cast<std::size_t>(w.nr)], w.f) << "animal " << w.nr;
+  }
   animal_table empty;
   EXPECT_TRUE(run_loop(empty).empty());
 }
@@ -315,37 +288,22 @@ TEST(CalcInbreeding, ParentsOutOfPlaceEndTheWalkAndLeaveTheTablesClean) {
   EXPECT_EQ(r, 0.5f);
 }
 
-pedigree founders(int n) { return pedigree(n + 1); }
-
 TEST(CalcInbreeding, ProgressLines) {
-  animal_table a = table_of(founders(10000));
-  std::vector<std::string> lines = run_loop(a);
-  ASSERT_EQ(lines.size(), 49u);
-  EXPECT_EQ(lines[0], " animal no.          200 inbreeding coefficient estimated");
-  EXPECT_EQ(lines[48], " animal no.         9800 inbreeding coefficient estimated");
-
-  a = table_of(founders(10001));
-  lines = run_loop(a, false);
-  ASSERT_EQ(lines.size(), 20u);
-  EXPECT_EQ(lines[0], " dier nr          500 inteeltco\xEB" "ffici\xEB" "nt berekend");
-  EXPECT_EQ(lines[19], " dier nr        10000 inteeltco\xEB" "ffici\xEB" "nt berekend");
-
-  a = table_of(founders(25001));
-  lines = run_loop(a);
-  ASSERT_EQ(lines.size(), 25u);
-  EXPECT_EQ(lines[24], " animal no.        25000 inbreeding coefficient estimated");
-}
-
-TEST(CalcInbreeding, YearlyTablesOfTheStep) {
-  run_context ctx;
-  year_table<float> year_inbreeding, year_subpop_kinship;
-  allocate_inbreeding_tables(ctx, 5, 3, year_inbreeding, year_subpop_kinship);
-  EXPECT_EQ(year_inbreeding.n_rows, 5);
-  EXPECT_EQ(year_inbreeding.n_cols, 6);
-  EXPECT_EQ(year_subpop_kinship.n_cols, 2 * 3 + 3);  // within each, between each pair
-  allocate_inbreeding_tables(ctx, 0, 0, year_inbreeding, year_subpop_kinship);
-  EXPECT_TRUE(year_inbreeding.cells.empty());
-  EXPECT_TRUE(year_subpop_kinship.cells.empty());
+  // {founders, English, lines, first line, last line}: every 200 below
+  // 10000 animals, every 500 to 25000, every 1000 beyond.
+  struct progress_case { int n; bool english; std::size_t count; std::string first, last; };
+  const std::string en = " inbreeding coefficient estimated", nl = " inteeltco\xEB" "ffici\xEB" "nt berekend";
+  const std::vector<progress_case> cases = {
+      {10000, true, 49, " animal no.          200" + en, " animal no.         9800" + en},
+      {10001, false, 20, " dier nr          500" + nl, " dier nr        10000" + nl},
+      {25001, true, 25, " animal no.         1000" + en, " animal no.        25000" + en}};
+  for (const progress_case& c : cases) {
+    animal_table a = table_of(pedigree(static_cast<std::size_t>(c.n) + 1));
+    std::vector<std::string> lines = run_loop(a, c.english);
+    ASSERT_EQ(lines.size(), c.count) << c.n;
+    EXPECT_EQ(lines.front(), c.first);
+    EXPECT_EQ(lines.back(), c.last);
+  }
 }
 
 }  // namespace

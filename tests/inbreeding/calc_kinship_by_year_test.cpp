@@ -1,6 +1,5 @@
 // Kinship per birth year: every value against the literal relationship
-// matrix on random pedigrees (whole and split years, many subpopulations),
-// the worked cases exactly, the console lines and the part table.
+// matrix on random pedigrees (whole and split years), worked cases exactly.
 #include "inbreeding/calc_kinship_by_year.h"
 
 #include <gtest/gtest.h>
@@ -135,58 +134,39 @@ TEST(CalcKinshipByYear, SplitYearsEqualTheLiteralPartMatrices) {
   }
 }
 
+struct cell { std::int64_t row; int col; float value; };
+
+void expect_cells(const year_table<float>& t, const std::vector<cell>& cells) {
+  for (const cell& c : cells) EXPECT_EQ(t(c.row, c.col), c.value) << "row " << c.row << " column " << c.col;
+}
+
 TEST(CalcKinshipByYear, WorkedYears) {
   animal_table animal;
   std::int32_t s1 = add(animal, 0, 0, 1, 1990), d1 = add(animal, 0, 0, 2, 1990);
   std::int32_t b1 = add(animal, s1, d1, 1, 1991), b2 = add(animal, s1, d1, 2, 1991);  // full sibs only
   add(animal, b1, b2, 1, 1993);                                                        // alone in its year, F 0.25
-  add(animal, 0, 0, 1, 1994);
-  add(animal, 0, 0, 2, 1994);
-  add(animal, 0, 0, 2, 1994);                                                          // founders only
+  for (int sex : {1, 2, 2}) add(animal, 0, 0, sex, 1994);                              // founders only
   kinship_reference::tabular_inbreeding(animal);
   captured_run run;
   kinship_tables t = run_kinship(run, animal, 5, 1990);
+  expect_cells(t.inbreeding, {
+      {1, 2, 0.5f}, {1, 3, 0}, {1, 4, 0}, {1, 5, 0},                         // one father: stays 0
+      {2, 1, 0}, {2, 2, 0.75f}, {2, 3, 0.5f}, {2, 4, 0.5f}, {2, 5, 0}, {2, 6, 0},
+      {3, 1, 0}, {3, 2, 0}, {3, 3, 0}, {3, 4, 0}, {3, 5, 0}, {3, 6, 0},      // 1992: no animals
+      {4, 1, 0.25f}, {4, 2, 1.25f}, {4, 3, 0}, {4, 4, 0}, {4, 5, 0}, {4, 6, 0},
+      {5, 2, 1.0f / 3.0f}, {5, 3, 0}});                                      // 1994: the identity
 
-  // 1990: two founders, both parents, one of each sex.
-  EXPECT_EQ(t.inbreeding(1, 2), 0.5f);
-  EXPECT_EQ(t.inbreeding(1, 3), 0.0f);
-  EXPECT_EQ(t.inbreeding(1, 4), 0.0f);
-  EXPECT_EQ(t.inbreeding(1, 5), 0.0f);  // one father: stays 0
-  // 1991: two full sibs of unrelated founders, a father and a mother.
-  EXPECT_EQ(t.inbreeding(2, 1), 0.0f);
-  EXPECT_EQ(t.inbreeding(2, 2), 0.75f);
-  EXPECT_EQ(t.inbreeding(2, 3), 0.5f);
-  EXPECT_EQ(t.inbreeding(2, 4), 0.5f);
-  EXPECT_EQ(t.inbreeding(2, 5), 0.0f);
-  EXPECT_EQ(t.inbreeding(2, 6), 0.0f);
-  // 1992: no animals.
-  for (int c = 1; c <= 6; ++c) EXPECT_EQ(t.inbreeding(3, c), 0.0f);
-  // 1993: one animal with F 0.25.
-  EXPECT_EQ(t.inbreeding(4, 1), 0.25f);
-  EXPECT_EQ(t.inbreeding(4, 2), 1.25f);
-  for (int c = 3; c <= 6; ++c) EXPECT_EQ(t.inbreeding(4, c), 0.0f);
-  // 1994: founders only: the identity.
-  EXPECT_EQ(t.inbreeding(5, 2), 1.0f / 3.0f);
-  EXPECT_EQ(t.inbreeding(5, 3), 0.0f);
-}
+  // Two unrelated sires of 2000 and their half-sib daughters of 2001.
+  animal_table half;
+  std::int32_t m1 = add(half, 0, 0, 1, 2000), m2 = add(half, 0, 0, 1, 2000), d = add(half, 0, 0, 2, 1999);
+  add(half, m1, d, 2, 2001);
+  add(half, m2, d, 2, 2001);
+  add(half, 0, 0, 2, 2000);
+  kinship_reference::tabular_inbreeding(half);
+  captured_run run2;
+  expect_cells(run_kinship(run2, half, 3, 1999).inbreeding, {{2, 4, 0}, {2, 5, 0}, {3, 3, 0.25f}, {3, 4, 0}});
 
-TEST(CalcKinshipByYear, TwoParentsOfOneSexFillParentsAndThatSexOnly) {
-  animal_table animal;
-  std::int32_t m1 = add(animal, 0, 0, 1, 2000), m2 = add(animal, 0, 0, 1, 2000);
-  std::int32_t d = add(animal, 0, 0, 2, 1999);
-  add(animal, m1, d, 2, 2001);
-  add(animal, m2, d, 2, 2001);
-  add(animal, 0, 0, 2, 2000);
-  kinship_reference::tabular_inbreeding(animal);
-  captured_run run;
-  kinship_tables t = run_kinship(run, animal, 3, 1999);
-  // 2000: the two sires are unrelated founders.
-  EXPECT_EQ(t.inbreeding(2, 4), 0.0f);
-  EXPECT_EQ(t.inbreeding(2, 5), 0.0f);
-  // 2001: two half sibs (0.25), no parents among them.
-  EXPECT_EQ(t.inbreeding(3, 3), 0.25f);
-  EXPECT_EQ(t.inbreeding(3, 4), 0.0f);
-
+  // Two full-sib sires of 2000: parents and fathers only.
   animal_table related;
   std::int32_t f = add(related, 0, 0, 1, 1999), g = add(related, 0, 0, 2, 1999);
   std::int32_t a = add(related, f, g, 1, 2000), b = add(related, f, g, 1, 2000);
@@ -195,33 +175,8 @@ TEST(CalcKinshipByYear, TwoParentsOfOneSexFillParentsAndThatSexOnly) {
   add(related, a, dam, 1, 2001);
   add(related, b, dam, 1, 2001);
   kinship_reference::tabular_inbreeding(related);
-  captured_run run2;
-  t = run_kinship(run2, related, 3, 1999);
-  EXPECT_EQ(t.inbreeding(2, 4), 0.5f);  // two full-sib sires
-  EXPECT_EQ(t.inbreeding(2, 5), 0.5f);
-  EXPECT_EQ(t.inbreeding(2, 6), 0.0f);
-}
-
-TEST(CalcKinshipByYear, ConsoleLinesInBothLanguages) {
-  animal_table animal;
-  add(animal, 0, 0, 1, 2005);
-  add(animal, 0, 0, 2, 2007);
-  for (bool english : {true, false}) {
-    captured_run run(english);
-    run_kinship(run, animal, 3, 2005);
-    std::vector<std::string> want =
-        english ? std::vector<std::string>{" compute kinships for year        2005", " number in year =            1",
-                                           " compute kinships for year        2006", " number in year =            0",
-                                           " compute kinships for year        2007", " number in year =            1"}
-                : std::vector<std::string>{" bereken verwantschappen voor jaar         2005", " number in year =            1",
-                                           " bereken verwantschappen voor jaar         2006", " number in year =            0",
-                                           " bereken verwantschappen voor jaar         2007", " number in year =            1"};
-    EXPECT_EQ(run.console(), want);
-    if (english) {
-      EXPECT_EQ(run.console()[0].size(), 38u);
-    }
-    EXPECT_TRUE(run.report().empty());
-  }
+  captured_run run3;
+  expect_cells(run_kinship(run3, related, 3, 1999).inbreeding, {{2, 4, 0.5f}, {2, 5, 0.5f}, {2, 6, 0}});
 }
 
 TEST(CalcKinshipByYear, NoYearsWritesNothing) {
@@ -272,52 +227,39 @@ TEST(CalcKinshipByYear, Subpopulations) {
   set_subpops(run.ctx.cfg, {"A", "B", "C"});
   kinship_tables t = run_kinship(run, animal, 2, 2000);
   ASSERT_EQ(t.subpop.n_cols, 9);
-  // 2000: three founders of no subpopulation: nothing.
-  for (int c = 1; c <= 9; ++c) EXPECT_EQ(t.subpop(1, c), 0.0f);
-  EXPECT_EQ(t.subpop(2, 1), 0.0f);
-  EXPECT_EQ(t.subpop(2, 2), 0.25f);   // full sibs: 0.5, halved
-  EXPECT_EQ(t.subpop(2, 4), 0.25f);
-  EXPECT_EQ(t.subpop(2, 5), 0.0f);    // C has one animal: its columns stay 0
-  EXPECT_EQ(t.subpop(2, 6), 0.0f);
-  EXPECT_EQ(t.subpop(2, 7), 0.125f);  // (A, B): half sibs, 0.25 halved
-  EXPECT_EQ(t.subpop(2, 8), 0.0f);    // (A, C): unrelated, nc = 1
-  EXPECT_EQ(t.subpop(2, 9), 0.0f);    // (B, C)
+  // 2000: founders of no subpopulation; 2001: sibs halved, C alone stays 0,
+  // (A, B) half sibs 0.25 halved, pairs with C unrelated.
+  std::vector<cell> want;
+  for (int c = 1; c <= 9; ++c) want.push_back({1, c, 0});
+  for (cell c : std::vector<cell>{{2, 1, 0}, {2, 2, 0.25f}, {2, 4, 0.25f}, {2, 5, 0}, {2, 6, 0},
+                                  {2, 7, 0.125f}, {2, 8, 0}, {2, 9, 0}})
+    want.push_back(c);
+  expect_cells(t.subpop, want);
 
   // The first of three subpopulations has one animal: its pairs stay 0 and
-  // the pair (2, 3) goes to column 9.
+  // the pair (2, 3) goes to column 9: (2 x 0.5 + 2 x 0) / 4, halved.
   animal_table three;
   std::int32_t f = add(three, 0, 0, 1, 2000), g = add(three, 0, 0, 2, 2000);
-  add(three, f, g, 1, 2001, "X");
-  add(three, f, g, 1, 2001, "Y");
-  add(three, f, g, 2, 2001, "Y");
-  add(three, f, g, 1, 2001, "Z");
+  for (auto [sex, code] : {std::pair{1, "X"}, {1, "Y"}, {2, "Y"}, {1, "Z"}}) add(three, f, g, sex, 2001, code);
   add(three, 0, 0, 2, 2001, "Z");
   kinship_reference::tabular_inbreeding(three);
   captured_run run3;
   set_subpops(run3.ctx.cfg, {"X", "Y", "Z"});
-  t = run_kinship(run3, three, 2, 2000);
-  EXPECT_EQ(t.subpop(2, 7), 0.0f);
-  EXPECT_EQ(t.subpop(2, 8), 0.0f);
-  EXPECT_EQ(t.subpop(2, 9), 0.125f);  // (2 x 0.5 + 2 x 0) / 4, halved
-  EXPECT_EQ(t.subpop(2, 4), 0.25f);
-  EXPECT_EQ(t.subpop(2, 6), 0.0f);
+  expect_cells(run_kinship(run3, three, 2, 2000).subpop, {{2, 7, 0}, {2, 8, 0}, {2, 9, 0.125f}, {2, 4, 0.25f}, {2, 6, 0}});
 
-  // A code listed twice: both subpopulations get the same values.
+  // A code listed twice: (A, A') takes every pair of the two, self included.
   captured_run twice;
   set_subpops(twice.ctx.cfg, {"A", "B", "A"});
   t = run_kinship(twice, animal, 2, 2000);
-  EXPECT_EQ(t.subpop(2, 5), 0.0f);
-  EXPECT_EQ(t.subpop(2, 6), 0.25f);
-  EXPECT_EQ(t.subpop(2, 2 * 3 + 2), 0.375f);  // (A, A'): every pair of the two, self included
-  EXPECT_EQ(t.subpop(2, 2 * 3 + 1), t.subpop(2, 2 * 3 + 3));
+  expect_cells(t.subpop, {{2, 5, 0}, {2, 6, 0.25f}, {2, 8, 0.375f}});
+  EXPECT_EQ(t.subpop(2, 7), t.subpop(2, 9));
 
   // Two subpopulations of two unrelated founders each: all 0.
   animal_table founders;
   for (const char* code : {"P", "P", "Q", "Q"}) add(founders, 0, 0, 1, 2000, code);
   captured_run run4;
   set_subpops(run4.ctx.cfg, {"P", "Q"});
-  t = run_kinship(run4, founders, 1, 2000);
-  for (int c = 1; c <= 5; ++c) EXPECT_EQ(t.subpop(1, c), 0.0f);
+  expect_cells(run_kinship(run4, founders, 1, 2000).subpop, {{1, 1, 0}, {1, 2, 0}, {1, 3, 0}, {1, 4, 0}, {1, 5, 0}});
 }
 
 TEST(AssignMonthBlocks, PartsTakeWholeMonthsInOrder) {
@@ -329,40 +271,37 @@ TEST(AssignMonthBlocks, PartsTakeWholeMonthsInOrder) {
     assign_month_blocks(animal, static_cast<std::int64_t>(rows.size()), rows, block, n_blocks, part_size);
     return block;
   };
+  auto cycling = [](std::size_t n) {
+    std::vector<int> months(n);
+    for (std::size_t i = 0; i < n; ++i) months[i] = 1 + static_cast<int>(i % 12);
+    return months;
+  };
+  // {months, part size, parts, animals in each part}: 72000 animals give 2
+  // parts of 36000; 120000 give 4 of three months (30000), the last taking
+  // the rest; all in month 1 go to part 1.
+  struct block_case { std::vector<int> months; std::int64_t part_size; std::int32_t n_blocks; std::vector<long> per_part; };
+  const std::vector<block_case> cases = {{cycling(72000), 40000, 2, {36000, 36000}},
+                                         {cycling(120000), 40000, 4, {30000, 30000, 30000, 30000}},
+                                         {std::vector<int>(80000, 1), 40000, 3, {80000, 0, 0}}};
+  for (const block_case& c : cases) {
+    std::int32_t n_blocks = 0;
+    std::vector<std::int32_t> b = blocks(c.months, c.part_size, n_blocks);
+    EXPECT_EQ(n_blocks, c.n_blocks);
+    for (std::size_t p = 0; p < c.per_part.size(); ++p)
+      EXPECT_EQ(std::count(b.begin(), b.end(), static_cast<std::int32_t>(p + 1)), c.per_part[p]) << c.months.size();
+    if (c.n_blocks == 4) {
+      EXPECT_EQ(b[11], 4);
+    }
+  }
+  // Months 1 to 6 only (parts of 4, 13 animals); fewer animals than a part.
   std::int32_t n_blocks = 0;
-  // 72000 animals: 2 parts, target 36000.
-  std::vector<int> months(72000);
-  for (std::size_t i = 0; i < months.size(); ++i) months[i] = 1 + static_cast<int>(i % 12);
-  std::vector<std::int32_t> b = blocks(months, 40000, n_blocks);
-  EXPECT_EQ(n_blocks, 2);
-  EXPECT_EQ(std::count(b.begin(), b.end(), 1), 36000);
-  // 120000 animals: 4 parts, target 30000; three months a part, the last takes the rest.
-  months.assign(120000, 0);
-  for (std::size_t i = 0; i < months.size(); ++i) months[i] = 1 + static_cast<int>(i % 12);
-  b = blocks(months, 40000, n_blocks);
+  EXPECT_EQ(blocks({1, 1, 2, 3, 3, 3, 4, 5, 5, 6, 6, 6, 6}, 4, n_blocks),
+            (std::vector<std::int32_t>{1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 4}));
   EXPECT_EQ(n_blocks, 4);
-  for (int p = 1; p <= 4; ++p) EXPECT_EQ(std::count(b.begin(), b.end(), p), 30000);
-  EXPECT_EQ(b[11], 4);
-  // Every animal born in month 1: part 1 holds them all.
-  months.assign(80000, 1);
-  b = blocks(months, 40000, n_blocks);
-  EXPECT_EQ(n_blocks, 3);
-  EXPECT_EQ(std::count(b.begin(), b.end(), 1), 80000);
-  // Months 1 to 6 only (in small: parts of 4, 13 animals, target 4).
-  b = blocks({1, 1, 2, 3, 3, 3, 4, 5, 5, 6, 6, 6, 6}, 4, n_blocks);
-  EXPECT_EQ(n_blocks, 4);
-  EXPECT_EQ(b, (std::vector<std::int32_t>{1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 4}));
-  // One part (fewer animals than a part): all in part 1.
-  b = blocks({3, 9, 12}, 40000, n_blocks);
+  EXPECT_EQ(blocks({3, 9, 12}, 40000, n_blocks), (std::vector<std::int32_t>{1, 1, 1}));
   EXPECT_EQ(n_blocks, 1);
-  EXPECT_EQ(b, (std::vector<std::int32_t>{1, 1, 1}));
 }
 
-}  // namespace
-}  // namespace veldmarsh
-
-namespace veldmarsh {
-namespace {
 
 // A year of 75000 young of two founder sires and two founder dams: months
 // 1 to 4 hold 40000 of them (part 1), months 5 to 11 the other 35000.
@@ -413,11 +352,7 @@ TEST(CalcKinshipByYear, SplitYearOf75000) {
         progress.push_back(line);
     EXPECT_EQ(progress.size(), 14u);
     if (english) {
-      EXPECT_EQ(console[2], " compute kinships for year        2000");
-      EXPECT_EQ(console[3], " number in year =        75000");
-      EXPECT_EQ(console[4], " year split in            2 parts for computing kinships ");
-      EXPECT_EQ(console[4].size(), 57u);
-      EXPECT_EQ(console[5], " part number            1  with        40000 individuals ");
+      // The split and part lines' layout is held by the split-year end-to-end case.
       EXPECT_EQ(console[6], " animal no.         9371 kinships estimated");
       EXPECT_EQ(console[13], " part number            2  with        35000 individuals ");
       // Handled just before this line: part 1's last animal.
@@ -445,19 +380,14 @@ TEST(CalcKinshipByYear, SplitYearOf75000) {
 
     std::vector<std::string> report = run.report();
     const std::string underline = " " + std::string(64, '_');
-    std::vector<std::string> want_head =
-        english ? std::vector<std::string>{"            ", " " "           INBREEDING year    " "        2000", underline,
-                                           "  Part  # of        F       f       f       f       f     f    ",
-                                           "   of   new        all    incl.   excl. parents fathers mothers",
-                                           "  year  born    animals   self    self        ", underline}
-                : std::vector<std::string>{"            ", " " "           INTEELT jaar    " "        2000", underline,
-                                           "  deel.    #        F       f       f       f       f     f    ",
-                                           "  van    nwe      alle    incl.   excl.   ouders  vaders moeders         ",
-                                           "  jaar   dieren  dieren   zelf    zelf                       ", underline};
     ASSERT_EQ(report.size(), 11u);
-    for (std::size_t i = 0; i < want_head.size(); ++i) EXPECT_EQ(report[i], want_head[i]) << i;
-    if (english) {
-      EXPECT_EQ(report[1].size(), 43u);
+    if (!english) {  // the English head is held by the split-year end-to-end case
+      const std::vector<std::string> want_head = {
+          "            ", " " "           INTEELT jaar    " "        2000", underline,
+          "  deel.    #        F       f       f       f       f     f    ",
+          "  van    nwe      alle    incl.   excl.   ouders  vaders moeders         ",
+          "  jaar   dieren  dieren   zelf    zelf                       ", underline};
+      for (std::size_t i = 0; i < want_head.size(); ++i) EXPECT_EQ(report[i], want_head[i]) << i;
     }
     for (int p = 0; p < 2; ++p) {
       const std::string& row = report[7 + static_cast<std::size_t>(p)];

@@ -29,36 +29,27 @@ std::vector<double> column_of(const std::vector<parent_numbers>& pairs, std::int
 }
 
 TEST(CalcRelationshipColumn, WorkedPedigrees) {
-  // A founder alone: 1.0 on the diagonal, 0 elsewhere.
-  std::vector<double> c = column_of({{0, 0}, {0, 0}, {0, 0}}, 3, 3);
-  EXPECT_EQ(c[1], 0.0);
-  EXPECT_EQ(c[2], 0.0);
-  EXPECT_EQ(c[3], 1.0);
-
-  // One known founder parent: 0.5 with it, 1.0 on the diagonal (0.25 + 0.75).
-  c = column_of({{0, 0}, {0, 0}, {1, 0}}, 3, 3);
-  EXPECT_EQ(c[1], 0.5);
-  EXPECT_EQ(c[2], 0.0);
-  EXPECT_EQ(c[3], 1.0);
-
-  // Full sibs 3 and 4 of founders 1 and 2.
-  c = column_of({{0, 0}, {0, 0}, {1, 2}, {1, 2}}, 4, 4);
-  EXPECT_EQ(c[1], 0.5);
-  EXPECT_EQ(c[2], 0.5);
-  EXPECT_EQ(c[3], 0.5);
-  EXPECT_EQ(c[4], 1.0);
-
-  // Parent 1 mated with its own offspring 3 (out of founder 2): 1 + F = 1.25.
-  c = column_of({{0, 0}, {0, 0}, {1, 2}, {1, 3}}, 4, 4, {0, 0, 0, 0});
-  EXPECT_EQ(c[4], 1.25);
-  EXPECT_EQ(c[1], 0.75);
-  EXPECT_EQ(c[3], 0.75);
-
-  // n beyond j: a descendant of j with an unrelated mate gets half of j's entry.
-  c = column_of({{0, 0}, {0, 0}, {1, 2}, {0, 0}, {3, 4}}, 5, 3);
-  EXPECT_EQ(c[3], 1.0);
-  EXPECT_EQ(c[4], 0.0);
-  EXPECT_EQ(c[5], 0.5);
+  struct worked {
+    std::vector<parent_numbers> pairs;
+    std::int32_t n, j;
+    std::vector<double> f;
+    std::vector<std::pair<int, double>> want;  // (animal, entry)
+  };
+  const std::vector<worked> cases = {
+      // A founder alone: 1.0 on the diagonal, 0 elsewhere.
+      {{{0, 0}, {0, 0}, {0, 0}}, 3, 3, {}, {{1, 0.0}, {2, 0.0}, {3, 1.0}}},
+      // One known founder parent: 0.5 with it, 1.0 on the diagonal (0.25 + 0.75).
+      {{{0, 0}, {0, 0}, {1, 0}}, 3, 3, {}, {{1, 0.5}, {2, 0.0}, {3, 1.0}}},
+      // Full sibs 3 and 4 of founders 1 and 2.
+      {{{0, 0}, {0, 0}, {1, 2}, {1, 2}}, 4, 4, {}, {{1, 0.5}, {2, 0.5}, {3, 0.5}, {4, 1.0}}},
+      // Parent 1 mated with its own offspring 3 (out of founder 2): 1 + F = 1.25.
+      {{{0, 0}, {0, 0}, {1, 2}, {1, 3}}, 4, 4, {0, 0, 0, 0}, {{4, 1.25}, {1, 0.75}, {3, 0.75}}},
+      // n beyond j: a descendant of j with an unrelated mate gets half of j's entry.
+      {{{0, 0}, {0, 0}, {1, 2}, {0, 0}, {3, 4}}, 5, 3, {}, {{3, 1.0}, {4, 0.0}, {5, 0.5}}}};
+  for (const worked& w : cases) {
+    std::vector<double> c = column_of(w.pairs, w.n, w.j, w.f);
+    for (auto [i, entry] : w.want) EXPECT_EQ(c[static_cast<std::size_t>(i)], entry) << "j " << w.j << " i " << i;
+  }
 }
 
 TEST(CalcRelationshipColumn, MendelianVarianceUsesTheStoredParentsF) {

@@ -55,19 +55,25 @@ inline animal_table random_pedigree(std::mt19937& rng, int n, int first_year, in
   return animal;
 }
 
-// F of every animal from the tabular relationship matrix (double), stored
-// in single precision as the inbreeding step stores it.
-inline void tabular_inbreeding(animal_table& animal) {
-  std::int64_t n = animal.size();
-  std::vector<double> a(static_cast<std::size_t>((n + 1) * (n + 1)), 0.0);
-  auto at = [&](std::int64_t i, std::int64_t j) -> double& { return a[static_cast<std::size_t>(i * (n + 1) + j)]; };
-  for (std::int64_t i = 1; i <= n; ++i) {
-    std::int32_t s = animal[i].sire_nr, d = animal[i].dam_nr;
-    for (std::int64_t j = 1; j < i; ++j) at(i, j) = at(j, i) = 0.5 * ((s ? at(j, s) : 0.0) + (d ? at(j, d) : 0.0));
-    double f = s && d ? 0.5 * at(s, d) : 0.0;
-    at(i, i) = 1.0 + f;
-    animal[i].inbreeding = static_cast<float>(f);
+// The relationship matrix of the whole table, filled row by row from the
+// parents (the tabular method), in double: a[i][j], one-based.
+inline std::vector<std::vector<double>> tabular_relationships(const animal_table& animal) {
+  const std::size_t n = static_cast<std::size_t>(animal.size());
+  std::vector<std::vector<double>> a(n + 1, std::vector<double>(n + 1, 0.0));
+  for (std::size_t i = 1; i <= n; ++i) {
+    const std::size_t s = static_cast<std::size_t>(animal[i].sire_nr), d = static_cast<std::size_t>(animal[i].dam_nr);
+    for (std::size_t j = 1; j < i; ++j) a[i][j] = a[j][i] = 0.5 * ((s ? a[j][s] : 0.0) + (d ? a[j][d] : 0.0));
+    a[i][i] = 1.0 + (s && d ? 0.5 * a[s][d] : 0.0);
   }
+  return a;
+}
+
+// F of every animal from the tabular relationship matrix, stored in single
+// precision as the inbreeding step stores it.
+inline void tabular_inbreeding(animal_table& animal) {
+  const std::vector<std::vector<double>> a = tabular_relationships(animal);
+  for (std::int64_t i = 1; i <= animal.size(); ++i)
+    animal[i].inbreeding = static_cast<float>(a[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] - 1.0);
 }
 
 // The relationship matrix (single precision, m x m) of the animals `rows`

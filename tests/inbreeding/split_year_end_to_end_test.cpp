@@ -1,37 +1,23 @@
-// End-to-end run with a birth year of 72000 animals, split into two parts
-// by birth month. The data file (about 2 MB) is written by the test; the
-// outputs are compared byte for byte with tests/e2e/generated/split_year/
-// expected (rewritten from the run with VELDMARSH_UPDATE_EXPECTED=1, to be
-// reviewed before it is kept).
+// End-to-end run with a birth year of 72000 animals, split into two parts by
+// birth month; the data file is written by the test, the outputs compared
+// byte for byte with tests/e2e/generated/split_year/expected (rewritten with
+// VELDMARSH_UPDATE_EXPECTED=1, to be reviewed before it is kept).
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 
+#include "support/program_run.h"
+
 namespace fs = std::filesystem;
+using veldmarsh::testing::read_file_bytes;
 
 namespace {
 
 const fs::path expected_dir = fs::path(VELDMARSH_SOURCE_DIR) / "tests" / "e2e" / "generated" / "split_year" / "expected";
-
-std::string read_file(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void write_file(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary);
-  out << bytes;
-}
 
 // 30 sires and 300 dams born in 1999; 72000 young in 2000, 35000 of them in
 // months 1 to 3, 5000 in month 4 (so that part 1 ends at 40000) and 32000
@@ -83,28 +69,14 @@ const char* steering_file =
     "n\n";
 
 TEST(SplitYearEndToEnd, OutputsEqualExpectedFiles) {
-  fs::path scratch = fs::temp_directory_path() / ("veldmarsh-split-year-" + std::to_string(::getpid()));
-  fs::remove_all(scratch);
-  fs::create_directories(scratch);
-  write_file(scratch / "brindlemoor.ini", steering_file);
-  write_file(scratch / "split.csv", split_year_pedigree());
-  std::string command = "cd '" + scratch.string() + "' && '" + VELDMARSH_FIXED_CLOCK_BIN +
-                        "' < /dev/null > console.txt 2> stderr.txt";
-  int status = std::system(command.c_str());
-  int exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  write_file(scratch / "exit_status.txt", std::to_string(exit_status) + "\n");
-  std::map<std::string, std::string> outputs;
-  for (const auto& entry : fs::directory_iterator(scratch)) {
-    std::string file = entry.path().filename();
-    if (file != "brindlemoor.ini" && file != "split.csv") outputs[file] = read_file(entry.path());
-  }
-  fs::remove_all(scratch);
+  const std::map<std::string, std::string> outputs =
+      veldmarsh::testing::run_program("split-year", {{"brindlemoor.ini", steering_file}, {"split.csv", split_year_pedigree()}});
 
   const char* update = std::getenv("VELDMARSH_UPDATE_EXPECTED");
   if (update != nullptr && std::string(update) == "1") {
     fs::remove_all(expected_dir);
     fs::create_directories(expected_dir);
-    for (const auto& [file, bytes] : outputs) write_file(expected_dir / file, bytes);
+    for (const auto& [file, bytes] : outputs) std::ofstream(expected_dir / file, std::ios::binary) << bytes;
     GTEST_SKIP() << "expected files rewritten for the split year";
   }
   ASSERT_TRUE(fs::exists(expected_dir));
@@ -114,7 +86,7 @@ TEST(SplitYearEndToEnd, OutputsEqualExpectedFiles) {
     std::string file = entry.path().filename();
     auto actual = outputs.find(file);
     ASSERT_TRUE(actual != outputs.end()) << "the run did not write " << file;
-    EXPECT_TRUE(actual->second == read_file(entry.path())) << file << " differs from the expected file";
+    EXPECT_TRUE(actual->second == read_file_bytes(entry.path())) << file << " differs from the expected file";
   }
   EXPECT_EQ(outputs.size(), n_expected);
 }

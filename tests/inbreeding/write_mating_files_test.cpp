@@ -1,7 +1,6 @@
 // The mating-candidate files: their names, every byte of the three files on
-// a small pedigree whose candidate relationships come from the relationship
-// column routine and are held against a tabular relationship matrix, and
-// candidates that name no animal.
+// a small pedigree (candidate relationships from the column routine, held
+// against a tabular matrix), and candidates that name no animal.
 #include "inbreeding/write_mating_files.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +13,8 @@
 
 #include "../run/pedigree_test_support.h"
 #include "inbreeding/calc_relationship_column.h"
+#include "kinship_reference.h"
+#include "support/program_run.h"
 
 namespace veldmarsh {
 namespace {
@@ -39,12 +40,7 @@ struct scratch_dir {
   ~scratch_dir() { fs::remove_all(path); }
 };
 
-std::string read_bytes(const fs::path& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string read_bytes(const fs::path& name) { return testing::read_file_bytes(name); }
 
 animal_record record(std::string_view id, std::string_view name, int sire, int dam, int sex, int day, int month,
                      int year) {
@@ -60,20 +56,6 @@ animal_record record(std::string_view id, std::string_view name, int sire, int d
   return r;
 }
 
-// The relationship matrix of the whole table, filled row by row from the
-// parents (the tabular method), in double.
-std::vector<std::vector<double>> tabular_relationships(const animal_table& animal) {
-  const std::size_t n = static_cast<std::size_t>(animal.size());
-  std::vector<std::vector<double>> a(n + 1, std::vector<double>(n + 1, 0.0));
-  for (std::size_t i = 1; i <= n; ++i) {
-    const std::size_t s = static_cast<std::size_t>(animal[i].sire_nr);
-    const std::size_t d = static_cast<std::size_t>(animal[i].dam_nr);
-    for (std::size_t j = 1; j < i; ++j) a[i][j] = a[j][i] = 0.5 * ((s ? a[j][s] : 0.0) + (d ? a[j][d] : 0.0));
-    a[i][i] = 1.0 + (s && d ? 0.5 * a[s][d] : 0.0);
-  }
-  return a;
-}
-
 TEST(WriteMatingFiles, EveryByteOfTheThreeFiles) {
   // Two half sibs (4 and 5, sharing sire 1) and their son 6 (F = 1/8).
   animal_table animal = testing_support::table_of({
@@ -87,9 +69,8 @@ TEST(WriteMatingFiles, EveryByteOfTheThreeFiles) {
   animal[4].complete_generations = 1;
   animal[5].complete_generations = 1;
   animal[6].complete_generations = 2;
-  const std::vector<std::vector<double>> tabular = tabular_relationships(animal);
-  for (std::int64_t i = 1; i <= animal.size(); ++i)
-    animal[i].inbreeding = static_cast<float>(tabular[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] - 1.0);
+  const std::vector<std::vector<double>> tabular = kinship_reference::tabular_relationships(animal);
+  kinship_reference::tabular_inbreeding(animal);
   ASSERT_EQ(animal[6].inbreeding, 0.125f);
 
   // The candidate group, animal 4 named twice, and its relationships built

@@ -1,27 +1,18 @@
-// The report of one subpopulation held against a run of the program on that
-// subpopulation's animals alone. For a subpopulation whose animals descend
-// only from one another, every table that counts its members must read as
-// the whole-population table of the separate run (over the same birth
-// years); its inbreeding table shows the separate run's mean F and its mean
-// kinship of distinct pairs. The breeder table (top breeders are chosen over
-// the whole population) and the line counting the whole table differ by
-// design and are left out.
+// The report of one closed subpopulation against a run of the program on its
+// animals alone: every table that counts members must read as the separate
+// run's, and its inbreeding table shows the separate run's mean F and mean
+// kinship of distinct pairs. Breeder tables (top breeders are chosen over the
+// whole population) and the line counting the whole table differ by design.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <map>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
-namespace {
+#include "support/program_run.h"
 
-namespace fs = std::filesystem;
+namespace {
 
 struct generated_animal {
   std::string id, sire, dam;
@@ -85,29 +76,12 @@ std::string steering_file(const std::vector<std::string>& codes) {
   return s;
 }
 
-// Runs the program in a scratch directory and returns the report's lines.
+// Runs the program and returns the report's lines.
 std::vector<std::string> run_report(const std::string& tag, const std::string& steering, const std::string& data) {
-  const fs::path dir = fs::temp_directory_path() / ("veldmarsh-subpop-" + tag + "-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  std::ofstream(dir / "brindlemoor.ini", std::ios::binary) << steering;
-  std::ofstream(dir / "ped.csv", std::ios::binary) << data;
-  const std::string command = "cd '" + dir.string() + "' && '" + VELDMARSH_FIXED_CLOCK_BIN +
-                              "' < /dev/null > console.txt 2> stderr.txt";
-  const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << tag << ": the run did not complete";
-  std::ifstream in(dir / "ped.out", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  fs::remove_all(dir);
-  std::vector<std::string> lines;
-  const std::string all = bytes.str();
-  std::size_t start = 0, end;
-  while ((end = all.find("\r\n", start)) != std::string::npos) {
-    lines.push_back(all.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
+  std::map<std::string, std::string> out =
+      veldmarsh::testing::run_program("subpop-" + tag, {{"brindlemoor.ini", steering}, {"ped.csv", data}});
+  EXPECT_EQ(out["exit_status.txt"], "0\n") << tag << ": the run did not complete";
+  return veldmarsh::testing::crlf_lines(out["ped.out"]);
 }
 
 // Words that open a table or a block of one (the separator line opens most).

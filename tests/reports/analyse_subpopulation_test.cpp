@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "../run/pedigree_test_support.h"
+#include "support/year_table_builders.h"
 
 namespace veldmarsh {
 namespace {
@@ -18,13 +19,9 @@ using lines = std::vector<std::string>;
 
 // A kinship pair table of the given mean F and mean kinship per year.
 year_table<float> kinship_columns(const std::vector<float>& f, const std::vector<float>& kinship) {
-  year_table<float> t;
-  allocate_year_table(t, static_cast<std::int64_t>(f.size()), 2);
-  for (std::size_t k = 0; k < f.size(); ++k) {
-    t(static_cast<std::int64_t>(k) + 1, 1) = f[k];
-    t(static_cast<std::int64_t>(k) + 1, 2) = kinship[k];
-  }
-  return t;
+  std::vector<std::vector<float>> rows;
+  for (std::size_t k = 0; k < f.size(); ++k) rows.push_back({f[k], kinship[k]});
+  return testing::year_table_of(rows, 2);
 }
 
 TEST(CalcSubpopInbreeding, RelativeChangesOnlyInYearsWithInbreeding) {

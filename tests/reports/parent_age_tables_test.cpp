@@ -1,37 +1,27 @@
-// Parent age, generation interval and offspring tables: exact lines of small
-// hand-filled tables, the messages that replace an age table, run-time
-// formats beyond 999 columns, the 0.1-year test of the parents' mean, the
-// generation interval and the blocks of the parents with most offspring.
+// Parent age, generation interval and offspring tables (plain layouts held by
+// the end-to-end cases): the messages that replace an age table, formats
+// beyond 999 columns, the 0.1-year test of the parents' mean, the generation
+// interval, asterisks and a blank top parent.
 #include "reports/parent_age_tables.h"
 
 #include <gtest/gtest.h>
 
 #include "../run/pedigree_test_support.h"
 #include "run/species_words.h"
+#include "support/year_table_builders.h"
 
 namespace veldmarsh {
 namespace {
 
 using testing_support::captured_run;
-using testing_support::padded;
 
-const std::string u56(56, '_'), sep(12, ' '), plus(86, '+');
-
-template <typename T>
-year_table<T> table_of_rows(const std::vector<std::vector<T>>& rows, std::int64_t cols) {
-  year_table<T> t;
-  allocate_year_table(t, static_cast<std::int64_t>(rows.size()), cols);
-  for (std::size_t k = 0; k < rows.size(); ++k)
-    for (std::size_t j = 0; j < rows[k].size(); ++j)
-      t(static_cast<std::int64_t>(k) + 1, static_cast<std::int64_t>(j) + 1) = rows[k][j];
-  return t;
-}
+const std::string u56(56, '_'), sep(12, ' ');
 
 TEST(ParentAgeReport, NoFatherAgesGiveTheMessageAndTheMothersTableFollows) {
   captured_run run(true);
   year_table<std::int32_t> no_sires;
   allocate_year_table(no_sires, 2, 0);
-  auto dams = table_of_rows<std::int32_t>({{1, 0}, {0, 3}}, 2);
+  auto dams = testing::year_table_of<std::int32_t>({{1, 0}, {0, 3}}, 2);
   write_parent_age_report(run.ctx, 2021, 2020, 2, 0, no_sires, 2, dams);
   std::vector<std::string> expected = {
       sep,
@@ -55,7 +45,7 @@ TEST(ParentAgeReport, NoFatherAgesGiveTheMessageAndTheMothersTableFollows) {
 TEST(ParentAgeReport, DutchFathersTableThenTheMothersMessageWithoutSeparatorBefore) {
   captured_run run(false);
   // An age class that no year uses is printed all the same.
-  auto sires = table_of_rows<std::int32_t>({{0, 2}, {0, 0}, {0, 5}}, 2);
+  auto sires = testing::year_table_of<std::int32_t>({{0, 2}, {0, 0}, {0, 5}}, 2);
   year_table<std::int32_t> no_dams;
   allocate_year_table(no_dams, 3, 0);
   write_parent_age_report(run.ctx, 2022, 2020, 3, 2, sires, -5883516, no_dams);
@@ -100,8 +90,8 @@ TEST(ParentAgeReport, MoreThan999AgeColumns) {
 TEST(GenerationIntervalReport, ParentsMeanSkipsASexWithoutAgesAndIntervalIsThePlainMean) {
   captured_run run(true);
   set_species_sex_words(run.ctx.cfg, 9);
-  auto sires = table_of_rows<float>({{3.5f}, {0.0f}, {0.0f}, {0.1f}, {12.25f}}, 1);
-  auto dams = table_of_rows<float>({{4.25f}, {2.5f}, {0.0f}, {3.0f}, {0.11f}}, 1);
+  auto sires = testing::year_table_of<float>({{3.5f}, {0.0f}, {0.0f}, {0.1f}, {12.25f}}, 1);
+  auto dams = testing::year_table_of<float>({{4.25f}, {2.5f}, {0.0f}, {3.0f}, {0.11f}}, 1);
   float interval = write_generation_interval_report(run.ctx, 2024, 2020, sires, dams, {3.2f, 4.0f});
   std::vector<std::string> expected = {
       sep,
@@ -126,22 +116,13 @@ TEST(GenerationIntervalReport, ParentsMeanSkipsASexWithoutAgesAndIntervalIsThePl
 TEST(GenerationIntervalReport, DutchWithOneUnknownOverallAge) {
   captured_run run(false);
   set_species_sex_words(run.ctx.cfg, 1);
-  auto sires = table_of_rows<float>({{0.0f}}, 1);
-  auto dams = table_of_rows<float>({{5.0f}}, 1);
+  auto sires = testing::year_table_of<float>({{0.0f}}, 1);
+  auto dams = testing::year_table_of<float>({{5.0f}}, 1);
   float interval = write_generation_interval_report(run.ctx, 2020, 2020, sires, dams, {0.0f, 5.0f});
-  std::vector<std::string> expected = {
-      sep,
-      "      GENERATIEINTERVAL  gemiddelde leeftijd ouders bij geboortepup",
-      " " + u56,
-      "   geb.      gemiddelde leeftijd      ",
-      "   jaar   vaders   moeders   ouders",
-      " " + u56,
-      "    2020    0.00    5.00    5.00",
-      " " + u56,
-      " totaal     0.00    5.00    2.50",
-      " " + u56,
-  };
-  EXPECT_EQ(run.report(), expected);
+  const std::vector<std::string> lines = run.report();
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines[6], "    2020    0.00    5.00    5.00");
+  EXPECT_EQ(lines[8], " totaal     0.00    5.00    2.50");
   EXPECT_EQ(interval, 2.5f);
 }
 
@@ -154,58 +135,18 @@ animal_record parent(std::string_view name, std::string_view id, int year, int o
   return r;
 }
 
-TEST(OffspringPerParentReport, EnglishRowsAndTheBlocksOfTheTopParents) {
-  captured_run run(true);
-  set_species_sex_words(run.ctx.cfg, 9);
-  auto stats = table_of_rows<float>({{2.5f, 0.70710677f, 3.0f, 1.0f, 0.0f, 1.0f}, {}}, 6);
-  write_offspring_per_parent_report(run.ctx, 2021, 2020, 2, stats, parent("Rex", "NL-1", 2018, 7),
-                                    parent("Bella", "NL-2", 2019, 12));
-  std::vector<std::string> expected = {
-      sep,
-      "      total number OFFSPRING/PARENT per year of birth of parents",
-      " " + u56,
-      "   Y of           dogs          |        bitches        |",
-      "  birth   mean   st.dev.    max.|  mean  st.dev.    max.|",
-      " " + u56,
-      "    2020    2.50    0.71      3.    1.00    0.00      1.",
-      "    2021    0.00    0.00      0.    0.00    0.00      0.",
-      "    ",
-      plus,
-      sep,
-      " Male with the highest number of offspring in the population",
-      " name: " + padded("Rex", 50),
-      " id-code: " + padded("NL-1", 50),
-      " Year of birth:         2018",
-      " Number of offspring:            7",
-      sep,
-      " Female with the highest number of offspring in the population",
-      " name: " + padded("Bella", 50),
-      " id-code: " + padded("NL-2", 50),
-      " Year of birth:         2019",
-      " Number of offspring:           12",
-      plus,
-  };
-  EXPECT_EQ(run.report(), expected);
-}
-
-TEST(OffspringPerParentReport, DutchUsesSingularWordsAndReuTeefAndABlankRecord) {
+TEST(OffspringPerParentReport, SingularWordsAsterisksAndABlankRecord) {
   captured_run run(false);
   set_species_sex_words(run.ctx.cfg, 2);  // kat: kater, poes
-  auto stats = table_of_rows<float>({{123456.0f, 0.0f, 12345678.0f, 0.0f, 0.0f, 0.0f}}, 6);
+  auto stats = testing::year_table_of<float>({{123456.0f, 0.0f, 12345678.0f, 0.0f, 0.0f, 0.0f}}, 6);
   animal_record nobody = parent("", "", 0, 0);
   write_offspring_per_parent_report(run.ctx, 2020, 2020, 1, stats, parent("Tom", "K-1", 2015, 3), nobody);
   auto lines = run.report();
   ASSERT_EQ(lines.size(), 22u);
-  EXPECT_EQ(lines[1], "      totaal aantal NAKOMELINGEN/OUDER per geboortejaar ouder");
   EXPECT_EQ(lines[3], "   geb.           kater         |         poes         |");
-  EXPECT_EQ(lines[4], "   jaar   gemid. st.dev.    max.| gemid. st.dev.    max.|");
   // Values too wide for their fields show asterisks.
   EXPECT_EQ(lines[6], "    2020********    0.00********    0.00    0.00      0.");
-  EXPECT_EQ(lines[10], " reu met de meeste nakomelingen in de populatie");
-  EXPECT_EQ(lines[11], " naam: " + padded("Tom", 50));
-  EXPECT_EQ(lines[13], " geboortejaar:         2015");
-  EXPECT_EQ(lines[14], " aantal nakomelingen:            3");
-  EXPECT_EQ(lines[15], sep);
+  // The blank record of a sex without parents.
   EXPECT_EQ(lines[16], " teef met de meeste nakomelingen in de populatie");
   EXPECT_EQ(lines[17], " naam: " + std::string(50, ' '));
 }

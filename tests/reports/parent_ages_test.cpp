@@ -1,10 +1,13 @@
-// Ages of the parents: date differences in 365-day years, unknown ages,
-// the oldest parents, the progress lines and the closing lines.
+// Ages of the parents: date differences in 365-day years, unknown ages, the
+// oldest parents and the progress lines (the closing lines are held by the
+// end-to-end cases).
 #include "reports/parent_ages.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
+#include <tuple>
 
 #include "../run/pedigree_test_support.h"
 
@@ -59,17 +62,14 @@ TEST(CalcParentAges, AgesUnknownAgesAndOldestParents) {
   });
   std::int32_t max_sire = 0, max_dam = 0;
   calc_parent_ages(run.ctx, t, max_sire, max_dam);
-  EXPECT_EQ(t[3].sire_age_days, 730);
-  EXPECT_EQ(t[3].dam_age_days, 365 * 5 - (15 + 151) + 59 + 1);
-  EXPECT_EQ(t[5].sire_age_days, -1);
-  EXPECT_EQ(t[5].dam_age_days, days_between_dates(1, 1, 2011, 15, 6, 2005));
-  EXPECT_EQ(t[6].sire_age_days, -1);
-  EXPECT_EQ(t[6].dam_age_days, -1);
-  EXPECT_EQ(t[9].sire_age_days, -1);
-  EXPECT_EQ(t[9].dam_age_days, -2);
-  EXPECT_EQ(t[10].sire_age_days, -1);
-  EXPECT_EQ(t[10].dam_age_days, -1);
-  EXPECT_EQ(t[1].sire_age_days, -1);  // founders too: the ages start unknown
+  // {animal, sire age, dam age}; founders too: the ages start unknown.
+  const std::vector<std::array<std::int64_t, 3>> ages = {
+      {3, 730, 365 * 5 - (15 + 151) + 59 + 1}, {5, -1, days_between_dates(1, 1, 2011, 15, 6, 2005)},
+      {6, -1, -1}, {9, -1, -2}, {10, -1, -1}, {1, -1, -1}};
+  for (auto [i, sire, dam] : ages) {
+    EXPECT_EQ(t[i].sire_age_days, sire) << i;
+    EXPECT_EQ(t[i].dam_age_days, dam) << i;
+  }
   EXPECT_EQ(max_sire, 2);              // 730 / 365
   EXPECT_EQ(max_dam, t[5].dam_age_days / 365);
   EXPECT_TRUE(run.console().empty());
@@ -98,33 +98,16 @@ TEST(CalcParentAges, ProgressLines) {
     calc_parent_ages(run.ctx, t, a, b);
     return run.console();
   };
-  std::vector<std::string> lines = lines_for(200, true);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0], " animal no.          100 age parents determined");
-  lines = lines_for(25000, false);
-  ASSERT_EQ(lines.size(), 124u);  // every 200, not after the last
-  EXPECT_EQ(lines[0], " dier nr.          200 leeftijd ouders bepaald");
-  lines = lines_for(25001, true);
-  ASSERT_EQ(lines.size(), 50u);
-  EXPECT_EQ(lines[49], " animal no.        25000 age parents determined");
-}
-
-TEST(CalcParentAges, ClosingLines) {
-  captured_run run;
-  write_parent_ages_done(run.ctx, 14, 11);
-  std::vector<std::string> console = run.console();
-  ASSERT_EQ(console.size(), 1u);
-  EXPECT_EQ(console[0], " oldest parents;           14          11");
-  EXPECT_EQ(console[0].size(), 41u);
-  std::vector<std::string> log = run.log();
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0], " Ages of parents determined at 05/12/2026 on 10.17 and 58.123 seconds ");
-  EXPECT_EQ(log[1], "  ");
-
-  captured_run dutch(false);
-  write_parent_ages_done(dutch.ctx, 3, 4);
-  EXPECT_EQ(dutch.console()[0], " oudste ouders;            3           4");
-  EXPECT_EQ(dutch.log()[0], " Leeftijd ouders bepaald op 05/12/2026 om 10.17 and 58.123 seconds ");
+  // {animals, English, lines, one line}: every 100, 200 or 500, never after the last.
+  const std::vector<std::tuple<int, bool, std::size_t, std::string>> cases = {
+      {200, true, 1, " animal no.          100 age parents determined"},
+      {25000, false, 124, " dier nr.          200 leeftijd ouders bepaald"},
+      {25001, true, 50, " animal no.        25000 age parents determined"}};
+  for (const auto& [n, english, count, line] : cases) {
+    std::vector<std::string> lines = lines_for(n, english);
+    ASSERT_EQ(lines.size(), count) << n;
+    EXPECT_EQ(english ? lines.back() : lines.front(), line);
+  }
 }
 
 // Ages in days of the sire and the dam of records 1.. of a table.

@@ -1,7 +1,7 @@
 // Subpopulation counts: the console and report lines of unknown codes
-// (first one, silent repeats, blank codes, long codes, Dutch table numbers),
-// the counts against a literal search over the codes on random tables, and
-// every line of the two tables.
+// (first one, silent repeats, blank codes, long codes), and the counts
+// against a literal search over the codes on random tables. The Dutch lines
+// and the two tables are held by the end-to-end cases.
 #include "reports/subpopulations.h"
 
 #include <gtest/gtest.h>
@@ -113,26 +113,6 @@ TEST(CountSubpopulations, AFirstUnknownCodeOfMoreThanEightCharactersNeverFallsSi
   EXPECT_EQ(out.report().size(), 2u + 4u);
 }
 
-TEST(CountSubpopulations, DutchLinesCarryTheTableNumber) {
-  captured_report out(false);
-  set_codes(out.ctx.cfg, {"AA", "BB"});
-  animal_table t = table_of({{"S1", "Sire", "AA", 2000, 0, 0}, {"Q7", "Vreemd", "QQ", 2000, 0, 0}});
-  year_table<std::int32_t> births, parents;
-  allocate_subpopulation_tables(out.ctx, 1, 2, births, parents);
-  count_subpopulations(out.ctx, t, 1, 2000, births, parents);
-  std::vector<std::string> expected = {
-      " eerste maal rascode:_" + pad("QQ", 20) + "_ = niet gelijk aan -" + std::string(8, ' ') + "_",
-      " ERROR: ",
-      " dier:            2 " + pad("Vreemd", 50) + " nr: ",
-      " " + pad("Q7", 50),
-      " Van een ander ras. rascode:_" + pad("QQ", 20) + "_= niet gelijk aan -" + pad("QQ", 8) + "_",
-  };
-  EXPECT_EQ(out.console(), expected);
-  std::vector<std::string> report = out.report();
-  ASSERT_EQ(report.size(), 4u);
-  EXPECT_EQ(report[0], " Dieren van onbekende sub-populatiens in database");
-}
-
 // The counts as written: every code compared with every defined code.
 void literal_counts(const settings& cfg, const animal_table& t, std::int32_t first_year, std::int64_t n_years,
                     std::vector<std::int32_t>& births, std::vector<std::int32_t>& parents) {
@@ -187,47 +167,6 @@ TEST(CountSubpopulations, AgreesWithALiteralSearchOnRandomTables) {
     literal_counts(out.ctx.cfg, t, 1990, 12, want_births, want_parents);
     EXPECT_EQ(births.cells, want_births) << "round " << round;
     EXPECT_EQ(parents.cells, want_parents) << "round " << round;
-  }
-}
-
-TEST(SubpopulationTables, EveryLineInBothLanguages) {
-  for (bool english : {true, false}) {
-    captured_report out(english);
-    set_codes(out.ctx.cfg, {"Noord", "Zuidelijke-variant"});
-    set_text(out.ctx.cfg.young_word, "pup");
-    set_text(out.ctx.cfg.young_words, "pups");
-    year_table<std::int32_t> births, parents;
-    allocate_subpopulation_tables(out.ctx, 3, 2, births, parents);
-    births(1, 1) = 4;
-    births(1, 2) = 1;
-    births(3, 2) = 12;
-    parents(1, 1) = 6;
-    parents(1, 2) = 2;
-    parents(2, 2) = 24;
-    write_subpopulation_tables(out.ctx, 2012, 2010, 3, births, parents);
-    std::vector<std::string> expected = {
-        separator,
-        english ? "      SUBPOPULATIONs in population" : "      SUBPOPULATIEs in populatie",
-        rule(56),
-        "  jaar  Noord   Zuidelij",
-        rule(56),
-        "    2010       4       1",
-        "    2011       0       0",
-        "    2012       0      12",
-        rule(56),
-        std::string(english ? " total  " : " totaal ") + "       4      13",
-        rule(56),
-        separator,
-        english ? "      Descent of Breed varieties in population" : "      Afstamming RASCODEs in populatie",
-        rule(56),
-        english ? "                            parents" : "                            ouders",
-        english ? "pups    Noord   Zuidelij" : "pup     Noord   Zuidelij",
-        rule(56),
-        "Noord          6       2",
-        "Zuidelij       0      24",
-        rule(56),
-    };
-    EXPECT_EQ(out.report(), expected);
   }
 }
 

@@ -1,6 +1,6 @@
-// Top sire and completeness tables: exact lines, the shares turned into
-// percentages in place, names and identifications cut to their columns,
-// years without sires or animals, and fractions printed as fractions.
+// Top sire and completeness tables: the shares turned into percentages in
+// place, names and identifications cut to their columns, years without sires
+// or animals, and fractions printed as fractions.
 #include "reports/top_sire_tables.h"
 
 #include <gtest/gtest.h>
@@ -52,15 +52,11 @@ TEST(TopSireReport, EnglishRowsAndSharesBecomePercentagesInPlace) {
   top_sire_case c = three_kinds_of_year();
   write_top_sire_report(run.ctx, 2023, 2020, 4, c.n_sires, c.shares, c.records);
   const std::string zeros9 = "   0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0";
+  // The headings are held by the end-to-end cases; the rows here.
+  std::vector<std::string> lines = run.report();
+  ASSERT_EQ(lines.size(), 12u);
+  lines.erase(lines.begin(), lines.begin() + 6);
   std::vector<std::string> expected = {
-      sep,
-      "      Top sires and their contribution per year",
-      u119,
-      "             |                  the Topsire             |"
-      "                    contribution of top 10 sires (%)         |",
-      "year #Sires  | naam                    id               |"
-      "     1     2     3     4     5     6     7     8     9    10 |",
-      u119,
       " 2020       2 | A very long name of a famNHSB-1234567890 |   75.0  25.0   0.0   0.0   0.0   0.0   0.0   0.0"
       "   0.0   0.0",
       " 2021       0 |  -                        -              |    0.0" + zeros9,
@@ -70,13 +66,13 @@ TEST(TopSireReport, EnglishRowsAndSharesBecomePercentagesInPlace) {
       u119,
       sep,
   };
-  EXPECT_EQ(run.report(), expected);
+  EXPECT_EQ(lines, expected);
   EXPECT_EQ(c.shares(1, 1), 75.0f);
   EXPECT_EQ(c.shares(4, 10), 12.5f);
   EXPECT_EQ(c.shares(2, 1), 0.0f);
 }
 
-TEST(TopSireReport, DutchHeadingsAndAYearWithoutAnimalsWhoseRecordListIsShort) {
+TEST(TopSireReport, AYearWithoutAnimalsWhoseRecordListIsShort) {
   captured_run run(false);
   year_table<std::int32_t> n_sires;
   year_table<float> shares;
@@ -88,13 +84,6 @@ TEST(TopSireReport, DutchHeadingsAndAYearWithoutAnimalsWhoseRecordListIsShort) {
   write_top_sire_report(run.ctx, 2021, 2020, 2, n_sires, shares, records);
   auto lines = run.report();
   ASSERT_EQ(lines.size(), 10u);
-  EXPECT_EQ(lines[1], "      Topvaders en hun aandeel per jaar");
-  EXPECT_EQ(lines[3],
-            "             |                      de Topvader         |"
-            "               aandeel van de top 10 vaders (%)              |");
-  EXPECT_EQ(lines[4],
-            "jaar #Vaders | naam                    id               |"
-            "     1     2     3     4     5     6     7     8     9    10 |");
   EXPECT_EQ(lines[7].substr(0, 45), " 2021******** | Rex                      NL-1");
 }
 
@@ -118,29 +107,6 @@ TEST(CompletenessReport, EnglishFractionsAndAYearWithoutAnimals) {
       " " + u64,
       "    2020      1.75        0.25    0.50    0.00    0.00    0.12",  // 0.125 rounds to even
       "    2021      0.00        0.00    0.00    0.00    0.00    0.00",
-      " " + u48,
-      sep,
-  };
-  EXPECT_EQ(run.report(), expected);
-}
-
-TEST(CompletenessReport, DutchHeadings) {
-  captured_run run(false);
-  year_table<float> mean_equiv, completeness;
-  allocate_year_table(mean_equiv, 1, 1);
-  allocate_year_table(completeness, 1, 5);
-  mean_equiv(1, 1) = 12.345f;
-  completeness(1, 5) = 1.0f;
-  write_completeness_report(run.ctx, 1999, 1999, 1, mean_equiv, completeness);
-  std::vector<std::string> expected = {
-      sep,
-      "            COMPLEETHEID stamboom",
-      " " + u64,
-      "   geb.   gemiddeld    | percentage dieren met aantal generaties ",
-      "   jaar   generatie    | in stamboom compleet bekend ",
-      "          equivalent   |    1       2       3       4    >5  ",
-      " " + u64,
-      "    1999     12.35        0.00    0.00    0.00    0.00    1.00",
       " " + u48,
       sep,
   };

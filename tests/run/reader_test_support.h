@@ -2,13 +2,6 @@
 // and log lines can be read back, with a fixed clock.
 #pragma once
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <string>
-#include <vector>
-
-#include "common/run_context.h"
 #include "support/captured_run.h"
 
 namespace veldmarsh::reader_testing {

@@ -13,23 +13,15 @@ namespace veldmarsh {
 namespace {
 
 TEST(SteeringItems, IntegerItems) {
-  EXPECT_EQ(read_integer_item("12"), 12);
-  EXPECT_EQ(read_integer_item("   -3 subpopulations"), -3);
-  EXPECT_EQ(read_integer_item("+4,5"), 4);
-  EXPECT_EQ(read_integer_item("7\t"), 7);
-  EXPECT_FALSE(read_integer_item(""));
-  EXPECT_FALSE(read_integer_item("two"));
-  EXPECT_FALSE(read_integer_item("3x"));
-  EXPECT_FALSE(read_integer_item("-"));
-  EXPECT_FALSE(read_integer_item("99999999999"));
-  EXPECT_EQ(read_integer_item("2147483647"), 2147483647);
-  EXPECT_EQ(read_integer_item("-2147483648"), -2147483648LL);
+  const std::pair<std::string_view, std::optional<std::int64_t>> cases[] = {
+      {"12", 12},  {"   -3 subpopulations", -3}, {"+4,5", 4},   {"7\t", 7},
+      {"2147483647", 2147483647}, {"-2147483648", -2147483648LL}, {"", {}}, {"two", {}},
+      {"3x", {}},  {"-", {}},                     {"99999999999", {}}};
+  for (auto [text, value] : cases) EXPECT_EQ(read_integer_item(text), value) << text;
 }
 
 TEST(SteeringItems, IntegerLists) {
-  auto l = read_integer_list("5 1,2, 3 ,7   8");
-  ASSERT_TRUE(l);
-  EXPECT_EQ(*l, (std::vector<std::int64_t>{5, 1, 2, 3, 7, 8}));
+  EXPECT_EQ(*read_integer_list("5 1,2, 3 ,7   8"), (std::vector<std::int64_t>{5, 1, 2, 3, 7, 8}));
   EXPECT_FALSE(read_integer_list("5 1 2 x"));
   EXPECT_EQ(*read_integer_list("3 1 2 3 columns of the file", 4), (std::vector<std::int64_t>{3, 1, 2, 3}));
   EXPECT_FALSE(read_integer_list("3 1 two 3 columns", 4));
@@ -37,23 +29,18 @@ TEST(SteeringItems, IntegerLists) {
 }
 
 TEST(SteeringItems, DateLayoutFlags) {
-  EXPECT_EQ(date_format_flags_of("dd-mm-yyyy"), (std::array<bool, 3>{true, false, true}));
-  EXPECT_EQ(date_format_flags_of("yyyymmdd  "), (std::array<bool, 3>{false, true, false}));
-  EXPECT_EQ(date_format_flags_of("jjjj/mm/dd"), (std::array<bool, 3>{true, true, false}));
-  EXPECT_EQ(date_format_flags_of("mm/dd/yyyy"), (std::array<bool, 3>{true, false, false}));
-  // A letter that does not occur counts as position 0.
-  EXPECT_EQ(date_format_flags_of("yyyy"), (std::array<bool, 3>{false, false, false}));
-  EXPECT_EQ(date_format_flags_of("dd mm yyyy"), (std::array<bool, 3>{true, false, true}));
+  const std::pair<std::string_view, std::array<bool, 3>> cases[] = {
+      {"dd-mm-yyyy", {true, false, true}}, {"yyyymmdd  ", {false, true, false}}, {"jjjj/mm/dd", {true, true, false}},
+      {"mm/dd/yyyy", {true, false, false}}, {"dd mm yyyy", {true, false, true}},
+      {"yyyy", {false, false, false}}};  // a letter that does not occur counts as position 0
+  for (auto [text, flags] : cases) EXPECT_EQ(date_format_flags_of(text), flags) << text;
 }
 
 TEST(SteeringItems, ReportFileName) {
-  EXPECT_EQ(derive_report_file_name("ped.csv"), "ped.out");
-  EXPECT_EQ(derive_report_file_name("pedigree.txt" + std::string(88, ' ')), "pedigree.out");
-  EXPECT_EQ(derive_report_file_name("  data/p.csv"), "data/p.out");
-  EXPECT_EQ(derive_report_file_name("abc"), "out");
-  EXPECT_EQ(derive_report_file_name("ab"), "out");
-  EXPECT_EQ(derive_report_file_name(""), "out");
-  EXPECT_EQ(derive_report_file_name("x.out"), "x.out");
+  const std::pair<std::string, std::string> cases[] = {
+      {"ped.csv", "ped.out"}, {"pedigree.txt" + std::string(88, ' '), "pedigree.out"}, {"  data/p.csv", "data/p.out"},
+      {"abc", "out"},         {"ab", "out"}, {"", "out"}, {"x.out", "x.out"}};
+  for (const auto& [data, report] : cases) EXPECT_EQ(derive_report_file_name(data), report) << data;
 }
 
 // Writes a steering file in a scratch directory and reads it there.
@@ -116,14 +103,6 @@ TEST(SteeringFile, DutchSpeciesInDutchRunAndUnreadableCounts) {
   EXPECT_EQ(s.n_subpop, 0);
   EXPECT_EQ(s.n_colour_classes, 2);  // a negative count is used as 0
   EXPECT_FALSE(s.write_new_pedfile);  // the last line is missing
-}
-
-TEST(SteeringFile, MoreThanTwentyFiveColumnKindsStoreTheFirstTwentyFive) {
-  std::string kinds = "27";
-  for (int k = 1; k <= 27; ++k) kinds += " " + std::to_string(k % 13);
-  settings s = read_settings("T\nped.csv\n;\nn\ndd-mm-yyyy\ndog\nM\nen\n" + kinds + "\n0\n0\n");
-  EXPECT_EQ(s.column_kind[0], 1);
-  EXPECT_EQ(s.column_kind[24], 25 % 13);
 }
 
 }  // namespace
