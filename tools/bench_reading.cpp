@@ -54,13 +54,7 @@ int main() {
   std::vector<breeder_name> breeder_list;
   std::int32_t n_top_breeders = 0;
   year_table<std::int32_t> breeder_year_counts;
-  if (ctx.cfg.has_breeder_column) {
-    build_breeder_list(ctx, animal, breeder_list);
-    select_top_breeders(ctx, breeder_list, animal, n_top_breeders, last_year);
-  } else {
-    make_empty_breeder_list(breeder_list, n_top_breeders);
-  }
-  allocate_breeder_year_counts(ctx, breeder_year_counts, n_years, n_top_breeders);
+  make_breeder_tables(ctx, animal, n_years, last_year, breeder_list, n_top_breeders, breeder_year_counts);
   reset_and_number_records(animal);
   phase("breeder list, reset");
   std::fprintf(stderr, "%-28s %8.3f s  (%lld animals, %zu breeders)\n", "total",

@@ -151,4 +151,16 @@ void allocate_breeder_year_counts(run_context& ctx, year_table<std::int32_t>& br
                     "data file", trim_right(ctx.cfg.data_file_name.view()));
 }
 
+void make_breeder_tables(run_context& ctx, const animal_table& animal, std::int64_t n_years, std::int32_t last_year,
+                         std::vector<breeder_name>& breeder_list, std::int32_t& n_top_breeders,
+                         year_table<std::int32_t>& breeder_year_counts) {
+  if (ctx.cfg.has_breeder_column) {
+    build_breeder_list(ctx, animal, breeder_list);
+    select_top_breeders(ctx, breeder_list, animal, n_top_breeders, last_year);
+  } else {
+    make_empty_breeder_list(breeder_list, n_top_breeders);
+  }
+  allocate_breeder_year_counts(ctx, breeder_year_counts, n_years, n_top_breeders);
+}
+
 }  // namespace veldmarsh

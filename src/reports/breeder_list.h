@@ -37,4 +37,10 @@ void make_empty_breeder_list(std::vector<breeder_name>& breeder_list, std::int32
 void allocate_breeder_year_counts(run_context& ctx, year_table<std::int32_t>& breeder_year_counts,
                                   std::int64_t n_years, std::int32_t n_top_breeders);
 
+// The breeder list and the top breeders when the data file has a breeder
+// column ("geen fokkers" alone otherwise), and `breeder_year_counts` sized for them.
+void make_breeder_tables(run_context& ctx, const animal_table& animal, std::int64_t n_years, std::int32_t last_year,
+                         std::vector<breeder_name>& breeder_list, std::int32_t& n_top_breeders,
+                         year_table<std::int32_t>& breeder_year_counts);
+
 }  // namespace veldmarsh
