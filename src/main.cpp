@@ -1,8 +1,10 @@
 // Veldmarsh: inbreeding and population structure of one breed from its pedigree.
+#include "common/platform.h"
 #include "common/stops.h"
 #include "run/main_program.h"
 
 int main() {
+  veldmarsh::set_binary_standard_streams();
   veldmarsh::run_context ctx;
   ctx.console.file = stdout;
   int status = veldmarsh::main_program(ctx);

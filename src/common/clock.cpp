@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "common/free_format.h"
+#include "common/platform.h"
 #include "common/run_context.h"
 
 namespace veldmarsh {
@@ -15,8 +16,7 @@ clock_reading read_local_clock() {
   auto now = system_clock::now();
   std::time_t t = system_clock::to_time_t(now);
   int ms = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
-  std::tm local{};
-  localtime_r(&t, &local);
+  std::tm local = local_time(t);
   char date[64], time[64];
   std::snprintf(date, sizeof date, "%04d%02d%02d", (local.tm_year + 1900) % 10000, local.tm_mon + 1,
                 local.tm_mday);
