@@ -4,7 +4,9 @@
 #include <string>
 
 #include "common/free_format.h"
+#include "common/platform.h"
 #include "common/stops.h"
+#include "run/steering_file.h"
 
 namespace veldmarsh {
 
@@ -33,15 +35,21 @@ void missing_data_file_stop(run_context& ctx) {
 
 }  // namespace
 
+const char* input_file_reached(const settings& cfg, const std::string& name) {
+  if (same_file(name, std::string(trim_right(cfg.data_file_name.view())))) return "data file";
+  if (same_file(name, steering_file_name)) return "steering file";
+  return nullptr;
+}
+
 void open_data_and_report_files(run_context& ctx, input_file& data) {
   const settings& cfg = ctx.cfg;
   std::string data_name(trim_right(cfg.data_file_name.view()));
   if (!open_input_file(data, "data file", data_name)) missing_data_file_stop(ctx);
 
   std::string report_name(trim_right(cfg.report_file_name.view()));
-  if (report_name == data_name)
-    fail_diagnostic(ctx, "the report file would replace the data file; rename the data file", "report file",
-                    report_name);
+  if (const char* reached = input_file_reached(cfg, report_name))
+    fail_diagnostic(ctx, "the report file would replace the " + std::string(reached) + "; rename the data file",
+                    "report file", report_name);
   if (!open_output_file(ctx.report, report_name))
     fail_diagnostic(ctx, "cannot open for writing", ctx.report.label, report_name);
 

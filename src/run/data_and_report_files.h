@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "common/line_input.h"
 #include "common/run_context.h"
@@ -11,9 +12,13 @@ namespace veldmarsh {
 
 // Opens the data file (a missing one stops the run, after the stop lines in
 // the run's language) and the report file, and writes the banner's first
-// four lines. A report file that would replace the data file ends the run
-// with a diagnostic before it is opened.
+// four lines. A report file that would replace the data file or the
+// steering file ends the run with a diagnostic before it is opened.
 void open_data_and_report_files(run_context& ctx, input_file& data);
+
+// The user's file that writing to `name` would replace ("data file" or
+// "steering file"), by any name that reaches it; nullptr when none.
+const char* input_file_reached(const settings& cfg, const std::string& name);
 
 // The banner's lines on subpopulations, colours and breeders, written once
 // the data file's columns are known.

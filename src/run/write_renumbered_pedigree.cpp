@@ -1,25 +1,11 @@
 // The renumbered pedigree file and its log lines.
 #include "run/write_renumbered_pedigree.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "common/fixed_format.h"
 #include "common/free_format.h"
+#include "run/data_and_report_files.h"
 
 namespace veldmarsh {
-
-namespace {
-
-// A name that would overwrite the data file counts as one that cannot be opened.
-bool names_data_file(const std::string& name, const settings& cfg) {
-  std::string data_name(trim_right(cfg.data_file_name.view()));
-  if (name == data_name) return true;
-  std::error_code error;
-  return std::filesystem::equivalent(name, data_name, error) && !error;
-}
-
-}  // namespace
 
 std::string renumbered_pedigree_name(std::string_view report_file_name) {
   std::string_view base = trim_right(report_file_name);
@@ -32,7 +18,8 @@ void write_renumbered_pedigree(run_context& ctx, const animal_table& animal,
                                const fixed_text<100>& report_file_name) {
   const std::string name = renumbered_pedigree_name(report_file_name.view());
   const fixed_text<100> new_pedfile_name = make_text<100>(name);
-  const bool opened = !names_data_file(name, ctx.cfg) && open_output_file(ctx.pedigree, name);
+  // A name that would replace the data or steering file counts as one that cannot be opened.
+  const bool opened = input_file_reached(ctx.cfg, name) == nullptr && open_output_file(ctx.pedigree, name);
   // The opening line is English in both languages.
   write_free_line(ctx.log, {opened ? "opened the new pedfile" : "ERROR cannot open the new pedfile", new_pedfile_name});
 

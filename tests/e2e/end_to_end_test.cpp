@@ -2,9 +2,10 @@
 // steering file, the data file and whatever else the run needs), an optional
 // stdin.txt, and expected/ with every file the run leaves: console.txt,
 // stderr.txt, exit_status.txt, the log, the report and the renumbered
-// pedigree file. The run uses the program built with a fixed clock, in a
-// scratch directory. With VELDMARSH_UPDATE_EXPECTED=1 the expected files are
-// rewritten from the run (review them before keeping them).
+// pedigree file. The run uses the program built with a fixed clock (or the
+// command in VELDMARSH_TEST_PROGRAM), in a scratch directory. With
+// VELDMARSH_UPDATE_EXPECTED=1 the expected files are rewritten from the run
+// (review them before keeping them).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -16,6 +17,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/program_run.h"
 
 namespace fs = std::filesystem;
 
@@ -88,7 +91,7 @@ std::map<std::string, std::string> run_case(const std::string& name) {
     inputs[entry.path().filename()] = read_file(entry.path());
   }
   fs::path stdin_file = case_dir / "stdin.txt";
-  std::string command = "cd '" + scratch.string() + "' && '" + VELDMARSH_FIXED_CLOCK_BIN + "' < " +
+  std::string command = "cd '" + scratch.string() + "' && " + veldmarsh::testing::program_command() + " < " +
                         (fs::exists(stdin_file) ? "'" + stdin_file.string() + "'" : std::string("/dev/null")) +
                         " > console.txt 2> stderr.txt";
   int status = std::system(command.c_str());

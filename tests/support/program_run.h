@@ -1,6 +1,7 @@
 // Runs the program built with a fixed clock in a scratch directory holding
 // the given input files, and returns every file the run leaves besides the
-// inputs, with console.txt, stderr.txt and exit_status.txt.
+// inputs (an input the run changed is returned too), with console.txt,
+// stderr.txt and exit_status.txt.
 #pragma once
 
 #include <sys/wait.h>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -23,21 +25,36 @@ inline std::string read_file_bytes(const std::filesystem::path& p) {
   return s.str();
 }
 
-inline std::map<std::string, std::string> run_program(const std::string& tag,
-                                                      const std::map<std::string, std::string>& inputs) {
+// The command that starts the program: VELDMARSH_TEST_PROGRAM when set (a
+// command prefix such as "wine /path/veldmarsh_fixed_clock.exe"), otherwise
+// the fixed-clock build.
+inline std::string program_command() {
+  const char* program = std::getenv("VELDMARSH_TEST_PROGRAM");
+  if (program != nullptr && *program != '\0') return program;
+  return "'" + std::string(VELDMARSH_FIXED_CLOCK_BIN) + "'";
+}
+
+// `prepare`, when given, adds to the scratch directory what input files
+// cannot hold (links).
+inline std::map<std::string, std::string> run_program(
+    const std::string& tag, const std::map<std::string, std::string>& inputs,
+    const std::function<void(const std::filesystem::path& dir)>& prepare = nullptr) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / ("veldmarsh-" + tag + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   for (const auto& [name, bytes] : inputs) std::ofstream(dir / name, std::ios::binary) << bytes;
-  const std::string command = "cd '" + dir.string() + "' && '" + VELDMARSH_FIXED_CLOCK_BIN +
-                              "' < /dev/null > console.txt 2> stderr.txt";
+  if (prepare) prepare(dir);
+  const std::string command =
+      "cd '" + dir.string() + "' && " + program_command() + " < /dev/null > console.txt 2> stderr.txt";
   const int status = std::system(command.c_str());
   const int exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   std::map<std::string, std::string> outputs{{"exit_status.txt", std::to_string(exit_status) + "\n"}};
   for (const auto& entry : fs::directory_iterator(dir)) {
     const std::string name = entry.path().filename();
-    if (inputs.count(name) == 0) outputs[name] = read_file_bytes(entry.path());
+    const std::string bytes = read_file_bytes(entry.path());
+    const auto input = inputs.find(name);
+    if (input == inputs.end() || input->second != bytes) outputs[name] = bytes;
   }
   fs::remove_all(dir);
   return outputs;
