@@ -11,6 +11,7 @@
 
 #include "common/fixed_format.h"
 #include "common/free_format.h"
+#include "common/progress_interval.h"
 #include "inbreeding/calc_relationship_column.h"
 #include "inbreeding/subpop_kinship.h"
 
@@ -412,7 +413,7 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, std::int
     }
     // The progress lines of a column-by-column fill: before animal i + 1
     // whenever i is a multiple of the interval.
-    std::int64_t interval = n <= 10000 ? 500 : n <= 25000 ? 1000 : 5000;
+    const std::int64_t interval = progress_interval(n, kinship_progress);
     for (std::int64_t done = interval; done < n; done += interval) write_progress_line(ctx, done);
 
     set_sums set;

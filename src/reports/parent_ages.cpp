@@ -7,6 +7,7 @@
 
 #include "common/clock.h"
 #include "common/free_format.h"
+#include "common/progress_interval.h"
 
 namespace veldmarsh {
 
@@ -44,7 +45,7 @@ std::int64_t days_between_dates(std::int32_t day1, std::int32_t month1, std::int
 void calc_parent_ages(run_context& ctx, animal_table& animal, std::int32_t& max_sire_age,
                       std::int32_t& max_dam_age) {
   const std::int64_t n_animals = animal.size();
-  const std::int64_t interval = n_animals <= 10000 ? 100 : n_animals <= 25000 ? 200 : 500;
+  const std::int64_t interval = progress_interval(n_animals, linking_progress);
   std::int64_t counter = 0;
   std::int32_t oldest_sire = std::numeric_limits<std::int32_t>::min();
   std::int32_t oldest_dam = std::numeric_limits<std::int32_t>::min();

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -14,16 +13,10 @@ namespace veldmarsh {
 void allocate_completeness_tables(run_context& ctx, std::int64_t n_years,
                                   year_table<float>& mean_equiv_generations_by_year,
                                   year_table<float>& completeness_by_year) {
-  bool ok = false;
-  try {
-    ok = allocate_year_table(mean_equiv_generations_by_year, n_years, 1) &&
-         allocate_year_table(completeness_by_year, n_years, 5);
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
-  if (!ok)
-    fail_diagnostic(ctx, "cannot allocate the per-year completeness tables (birth years " + std::to_string(n_years) + ")",
-                    "data file", trim_right(ctx.cfg.data_file_name.view()));
+  allocate_tables(ctx, "the per-year completeness tables (birth years " + std::to_string(n_years) + ")", [&] {
+    return allocate_year_table(mean_equiv_generations_by_year, n_years, 1) &&
+           allocate_year_table(completeness_by_year, n_years, 5);
+  });
 }
 
 void calc_pedigree_completeness(animal_table& animal, std::int64_t n_years, std::int32_t first_year,

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <new>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -85,18 +84,13 @@ std::string_view code_of(const settings& cfg, std::int64_t j) {
 void allocate_subpopulation_tables(run_context& ctx, std::int64_t n_years, std::int64_t n_subpop,
                                    year_table<std::int32_t>& births_by_subpop,
                                    year_table<std::int32_t>& parent_subpop) {
-  bool ok = false;
-  try {
-    ok = allocate_year_table(births_by_subpop, n_years, n_subpop) &&
-         allocate_year_table(parent_subpop, n_subpop, n_subpop);
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
-  if (!ok)
-    fail_diagnostic(ctx,
-                    "cannot allocate the subpopulation tables (birth years " + std::to_string(n_years) +
-                        ", subpopulations " + std::to_string(n_subpop) + ")",
-                    "data file", trim_right(ctx.cfg.data_file_name.view()));
+  allocate_tables(ctx,
+                  "the subpopulation tables (birth years " + std::to_string(n_years) + ", subpopulations " +
+                      std::to_string(n_subpop) + ")",
+                  [&] {
+                    return allocate_year_table(births_by_subpop, n_years, n_subpop) &&
+                           allocate_year_table(parent_subpop, n_subpop, n_subpop);
+                  });
 }
 
 void count_subpopulations(run_context& ctx, const animal_table& animal, std::int64_t /*n_years*/,

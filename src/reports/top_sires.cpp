@@ -9,7 +9,6 @@
 #include "reports/top_sires.h"
 
 #include <algorithm>
-#include <new>
 #include <string>
 
 #include "common/free_format.h"
@@ -18,17 +17,11 @@
 namespace veldmarsh {
 
 void allocate_top_sire_tables(run_context& ctx, top_sire_tables& tables, std::int64_t n_years) {
-  bool ok = false;
-  try {
-    ok = allocate_year_table(tables.n_sires_by_year, n_years, 1) &&
-         allocate_year_table(tables.top_sire_by_year, n_years, 1) &&
-         allocate_year_table(tables.top_sire_share, n_years, 10);
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
-  if (!ok)
-    fail_diagnostic(ctx, "cannot allocate the per-year top-sire tables (birth years " + std::to_string(n_years) + ")",
-                    "data file", trim_right(ctx.cfg.data_file_name.view()));
+  allocate_tables(ctx, "the per-year top-sire tables (birth years " + std::to_string(n_years) + ")", [&] {
+    return allocate_year_table(tables.n_sires_by_year, n_years, 1) &&
+           allocate_year_table(tables.top_sire_by_year, n_years, 1) &&
+           allocate_year_table(tables.top_sire_share, n_years, 10);
+  });
 }
 
 void calc_top_sire_shares(run_context& ctx, std::span<const animal_record> records, std::int64_t n_years,

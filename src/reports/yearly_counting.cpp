@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -155,27 +154,22 @@ void allocate_year_count_tables(run_context& ctx, year_count_tables& tables, std
                                 std::int32_t max_sire_age, std::int32_t max_dam_age) {
   // Without a colour column the table has one column that is never filled.
   const std::int64_t n_colour_columns = ctx.cfg.has_colour_column ? ctx.cfg.n_colour_classes : 1;
-  bool ok = false;
-  try {
-    ok = allocate_year_table(tables.sire_age_count, n_years, max_sire_age) &&
-         allocate_year_table(tables.dam_age_count, n_years, max_dam_age) &&
-         allocate_year_table(tables.parent_counts_by_year, n_years, 6) &&
-         allocate_year_table(tables.import_parent_counts_by_year, n_years, 4) &&
-         allocate_year_table(tables.offspring_stats_by_year, n_years, 6) &&
-         allocate_year_table(tables.litter_stats, n_years, 102) &&
-         allocate_year_table(tables.mean_sire_age_by_year, n_years, 1) &&
-         allocate_year_table(tables.mean_dam_age_by_year, n_years, 1) &&
-         allocate_year_table(tables.colour_counts_by_year, n_years, n_colour_columns);
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
   tables.overall_parent_ages = {0.0f, 0.0f};
-  if (!ok)
-    fail_diagnostic(ctx,
-                    "cannot allocate the per-year tables of parents and litters (birth years " +
-                        std::to_string(n_years) + ", oldest parents " + std::to_string(max_sire_age) + " and " +
-                        std::to_string(max_dam_age) + " years)",
-                    "data file", trim_right(ctx.cfg.data_file_name.view()));
+  allocate_tables(ctx,
+                  "the per-year tables of parents and litters (birth years " + std::to_string(n_years) +
+                      ", oldest parents " + std::to_string(max_sire_age) + " and " + std::to_string(max_dam_age) +
+                      " years)",
+                  [&] {
+                    return allocate_year_table(tables.sire_age_count, n_years, max_sire_age) &&
+                           allocate_year_table(tables.dam_age_count, n_years, max_dam_age) &&
+                           allocate_year_table(tables.parent_counts_by_year, n_years, 6) &&
+                           allocate_year_table(tables.import_parent_counts_by_year, n_years, 4) &&
+                           allocate_year_table(tables.offspring_stats_by_year, n_years, 6) &&
+                           allocate_year_table(tables.litter_stats, n_years, 102) &&
+                           allocate_year_table(tables.mean_sire_age_by_year, n_years, 1) &&
+                           allocate_year_table(tables.mean_dam_age_by_year, n_years, 1) &&
+                           allocate_year_table(tables.colour_counts_by_year, n_years, n_colour_columns);
+                  });
 }
 
 void count_by_birth_year(run_context& ctx, const animal_table& animal, std::int64_t n_years, std::int32_t first_year,

@@ -2,6 +2,7 @@
 // order, writes the time stamps between them and owns the run's tables.
 #include "run/main_program.h"
 
+#include <new>
 #include <span>
 #include <string>
 #include <vector>
@@ -60,10 +61,7 @@ void write_start_banner(output_channel& channel) {
   write_free_line(channel, {"           "});
 }
 
-}  // namespace
-
-int main_program(run_context& ctx) {
-  register_run(ctx);
+int run_analysis(run_context& ctx) {
   set_flush_to_zero_mode();
   read_clock(ctx);
   clock_reading start_time = ctx.now;
@@ -113,12 +111,10 @@ int main_program(run_context& ctx) {
   // ---- Building the pedigree: missing parents, links, sort ----
   // Every parent named without a line of its own gets a record (the sires,
   // then the dams), so that every parent identification names a record.
-  std::int64_t n_missing_sires = 0, n_missing_dams = 0;
-  std::vector<fixed_text<50>> missing_sire_ids, missing_dam_ids;
-  check_parents(ctx, animal, n_missing_dams, missing_dam_ids, n_missing_sires, missing_sire_ids);
-  report_missing_parents(ctx, n_missing_sires, n_missing_dams);
-  append_missing_parents(ctx, animal, n_animals, n_missing_sires, missing_sire_ids, n_missing_dams,
-                         missing_dam_ids);
+  missing_parents missing;
+  check_parents(ctx, animal, missing);
+  report_missing_parents(ctx, missing);
+  append_missing_parents(ctx, missing, animal);
   // Parents linked by record number, then sorted before their young and
   // renumbered; a pedigree loop ends the run there.
   link_parents(ctx, animal);
@@ -277,6 +273,20 @@ int main_program(run_context& ctx) {
     write_time_stamp(ctx, "Analyses klaar op ", " om ");
   }
   return exit_completed;
+}
+
+}  // namespace
+
+int main_program(run_context& ctx) {
+  register_run(ctx);
+  // The tables that grow with the pedigree end the run with a diagnostic of
+  // their own when memory runs out; any other allocation ends it here, once
+  // the run's tables are freed.
+  try {
+    return run_analysis(ctx);
+  } catch (const std::bad_alloc&) {
+    fail_allocation(ctx, "the work tables of this pedigree");
+  }
 }
 
 }  // namespace veldmarsh

@@ -22,9 +22,6 @@ void create_animal_table(run_context& ctx, animal_table& animal, std::int64_t n_
 // values; a birth date that cannot be read ends the run with a diagnostic.
 void read_data_file(run_context& ctx, input_file& data, animal_table& animal);
 
-// Records between two progress blocks, by the size of the table.
-std::int64_t reading_progress_interval(std::int64_t n_animals);
-
 // The progress block for record `record_nr`.
 void write_record_progress(run_context& ctx, std::int64_t record_nr, const animal_record& record);
 

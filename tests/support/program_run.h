@@ -23,14 +23,16 @@ inline std::string read_file_bytes(const std::filesystem::path& p) {
   return s.str();
 }
 
+// `limits`: shell commands run before the program (a memory limit, say).
 inline std::map<std::string, std::string> run_program(const std::string& tag,
-                                                      const std::map<std::string, std::string>& inputs) {
+                                                      const std::map<std::string, std::string>& inputs,
+                                                      const std::string& limits = "") {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / ("veldmarsh-" + tag + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   for (const auto& [name, bytes] : inputs) std::ofstream(dir / name, std::ios::binary) << bytes;
-  const std::string command = "cd '" + dir.string() + "' && '" + VELDMARSH_FIXED_CLOCK_BIN +
+  const std::string command = "cd '" + dir.string() + "' && " + limits + " '" + VELDMARSH_FIXED_CLOCK_BIN +
                               "' < /dev/null > console.txt 2> stderr.txt";
   const int status = std::system(command.c_str());
   const int exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
