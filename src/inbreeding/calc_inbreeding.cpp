@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
-#include <string>
 
 #include "common/free_format.h"
 #include "common/progress_interval.h"
@@ -241,15 +240,6 @@ void calc_inbreeding(std::int32_t a, std::int32_t b, float& f, std::int32_t n,
   size_work(work, static_cast<std::int64_t>(n) + 2, true);
   nodes.shares = work.contribution.data();
   f = walk_ancestors(static_cast<std::int32_t>(start), nodes, work);
-}
-
-void allocate_inbreeding_tables(run_context& ctx, std::int64_t n_years, std::int64_t n_subpop,
-                                year_table<float>& year_inbreeding, year_table<float>& year_subpop_kinship) {
-  if (n_subpop < 0) n_subpop = 0;
-  allocate_tables(ctx, "the per-year inbreeding tables (birth years " + std::to_string(n_years) + ")", [&] {
-    return allocate_year_table(year_inbreeding, n_years, 6) &&
-           allocate_year_table(year_subpop_kinship, n_years, 2 * n_subpop + n_subpop * (n_subpop - 1) / 2);
-  });
 }
 
 void calc_inbreeding_coefficients(run_context& ctx, animal_table& animal) {

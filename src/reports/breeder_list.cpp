@@ -12,7 +12,6 @@
 
 #include "common/free_format.h"
 #include "common/progress_interval.h"
-#include "common/stops.h"
 #include "common/text_index.h"
 
 namespace veldmarsh {
@@ -41,8 +40,10 @@ void build_breeder_list(run_context& ctx, const animal_table& animal, std::vecto
   }
 }
 
-void select_top_breeders(run_context& ctx, std::vector<breeder_name>& breeder_list, const animal_table& animal,
-                         std::int32_t& n_top_breeders, std::int32_t last_year) {
+void select_top_breeders(run_context& ctx, const animal_table& animal, std::int32_t last_year,
+                         breeder_tables& breeders) {
+  std::vector<breeder_name>& breeder_list = breeders.breeder_list;
+  std::int32_t& n_top_breeders = breeders.n_top_breeders;
   const std::int64_t n_breeders = static_cast<std::int64_t>(breeder_list.size());
   text_index<20> index;
   index_texts(index, breeder_list, n_breeders, n_breeders);
@@ -78,28 +79,20 @@ void select_top_breeders(run_context& ctx, std::vector<breeder_name>& breeder_li
   breeder_list.swap(reordered);
 }
 
-void make_empty_breeder_list(std::vector<breeder_name>& breeder_list, std::int32_t& n_top_breeders) {
-  n_top_breeders = 0;
-  breeder_list.assign(1, make_text<20>("geen fokkers"));
+void make_empty_breeder_list(breeder_tables& breeders) {
+  breeders.n_top_breeders = 0;
+  breeders.breeder_list.assign(1, make_text<20>("geen fokkers"));
 }
 
-void allocate_breeder_year_counts(run_context& ctx, year_table<std::int32_t>& breeder_year_counts,
-                                  std::int64_t n_years, std::int32_t n_top_breeders) {
-  allocate_tables(ctx, "the per-year breeder table (birth years " + std::to_string(n_years) + ")", [&] {
-    return allocate_year_table(breeder_year_counts, n_years, 2 * static_cast<std::int64_t>(n_top_breeders) + 2);
-  });
-}
-
-void make_breeder_tables(run_context& ctx, const animal_table& animal, std::int64_t n_years, std::int32_t last_year,
-                         std::vector<breeder_name>& breeder_list, std::int32_t& n_top_breeders,
-                         year_table<std::int32_t>& breeder_year_counts) {
+breeder_tables make_breeder_tables(run_context& ctx, const animal_table& animal, const year_range& years) {
+  breeder_tables breeders;
   if (ctx.cfg.has_breeder_column) {
-    build_breeder_list(ctx, animal, breeder_list);
-    select_top_breeders(ctx, breeder_list, animal, n_top_breeders, last_year);
+    build_breeder_list(ctx, animal, breeders.breeder_list);
+    select_top_breeders(ctx, animal, years.last_year, breeders);
   } else {
-    make_empty_breeder_list(breeder_list, n_top_breeders);
+    make_empty_breeder_list(breeders);
   }
-  allocate_breeder_year_counts(ctx, breeder_year_counts, n_years, n_top_breeders);
+  return breeders;
 }
 
 }  // namespace veldmarsh

@@ -14,6 +14,12 @@
 
 namespace veldmarsh {
 
+std::int64_t count_animal_lines(run_context& ctx, input_file& data) {
+  const std::int64_t n_lines = count_records(ctx, data);
+  const std::int64_t n_animals = data_file_has_header_line(ctx.cfg) ? n_lines - 1 : n_lines;
+  return n_animals > 0 ? n_animals : 0;
+}
+
 void create_animal_table(run_context& ctx, animal_table& animal, std::int64_t n_animals) {
   if (n_animals < 0) n_animals = 0;
   if (n_animals > std::numeric_limits<std::int32_t>::max())

@@ -11,6 +11,11 @@
 
 namespace veldmarsh {
 
+// The number of records: the data file's lines (counted with count_records,
+// which rewinds the file), less the header line when the file has one; with
+// column kinds from the steering file every line is a record.
+std::int64_t count_animal_lines(run_context& ctx, input_file& data);
+
 // Makes `animal` a table of `n_animals` records with their first values.
 // A table beyond 2^31 - 1 records, or one that cannot be allocated, ends the
 // run with a diagnostic.

@@ -42,7 +42,7 @@ TEST(AllocateTables, ARunOutOfMemoryEndsWithTheDiagnosticOfItsTable) {
   const std::string data = "id;sire;dam;sex;birthdate\r\nA;0;0;M;01-01-0001\r\nB;0;0;F;01-01-100000000\r\n";
   auto out = testing::run_program("memory", {{"brindlemoor.ini", steering}, {"ped.csv", data}}, "ulimit -v 200000;");
   EXPECT_EQ(out["stderr.txt"],
-            "Veldmarsh: cannot allocate the per-year breeder table (birth years 100000000) (data file 'ped.csv')\n");
+            "Veldmarsh: cannot allocate the table of animals by birth year (birth years 100000000) (data file 'ped.csv')\n");
   EXPECT_EQ(out["exit_status.txt"], "2\n");
 }
 

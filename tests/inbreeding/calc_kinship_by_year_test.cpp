@@ -47,17 +47,23 @@ struct kinship_tables {
   year_table<float> subpop;
 };
 
+// Kinship per birth year as a run leaves it for the reports: the whole
+// population's relationships as computed, the subpopulations' halved into
+// kinships.
 kinship_tables run_kinship(captured_run& run, const animal_table& animal, std::int64_t n_years, int first_year,
                            const kinship_split_sizes& sizes = {}) {
-  kinship_tables t;
-  allocate_year_table(t.inbreeding, n_years, 6);
-  allocate_year_table(t.subpop, n_years, subpop_kinship_columns(run.ctx.cfg.n_subpop));
-  calc_kinship_by_year(run.ctx, animal, n_years, first_year, t.inbreeding, t.subpop, sizes);
+  const year_range years = make_year_range(first_year, static_cast<std::int32_t>(first_year + n_years - 1));
+  inbreeding_results inbreeding;
+  allocate_inbreeding_tables(run.ctx, years, inbreeding);
+  calc_kinship_by_year(run.ctx, animal, group_by_birth_year(run.ctx, animal, years, nullptr), inbreeding, sizes);
+  kinship_tables t{inbreeding.year_inbreeding, {}};
+  convert_relationships_to_kinships(inbreeding);
+  t.subpop = inbreeding.year_subpop_kinship;
   return t;
 }
 
 // The years spanned by the table's known birth years.
-void year_range(const animal_table& animal, int& first_year, std::int64_t& n_years) {
+void birth_year_span(const animal_table& animal, int& first_year, std::int64_t& n_years) {
   int last = 0;
   first_year = 2147483647;
   for (std::int64_t i = 1; i <= animal.size(); ++i) {
@@ -73,7 +79,7 @@ void expect_equal_to_literal(const animal_table& animal, const std::vector<std::
   set_subpops(run.ctx.cfg, codes);
   int first_year = 0;
   std::int64_t n_years = 0;
-  year_range(animal, first_year, n_years);
+  birth_year_span(animal, first_year, n_years);
   kinship_tables got = run_kinship(run, animal, n_years, first_year, sizes);
   kinship_reference::literal_result want = kinship_reference::literal_kinship_by_year(
       animal, n_years, first_year, run.ctx.cfg, sizes.split_from, sizes.part_size);
@@ -183,9 +189,7 @@ TEST(CalcKinshipByYear, NoYearsWritesNothing) {
   animal_table animal;
   add(animal, 0, 0, 1, 2005);
   captured_run run;
-  year_table<float> yi, ys;
-  calc_kinship_by_year(run.ctx, animal, 0, 2005, yi, ys);
-  calc_kinship_by_year(run.ctx, animal, -3, 2005, yi, ys);
+  run_kinship(run, animal, 0, 2005);
   EXPECT_TRUE(run.console().empty());
 }
 

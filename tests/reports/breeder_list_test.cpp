@@ -66,6 +66,16 @@ void literal_breeders(const animal_table& t, std::int32_t last_year, std::vector
   list = reordered;
 }
 
+// select_top_breeders over `list` (reordered in place); returns the number
+// of top breeders.
+std::int32_t select_top(captured_lines& out, const animal_table& t, std::int32_t last_year,
+                        std::vector<breeder_name>& list) {
+  breeder_tables breeders{list, -1};
+  select_top_breeders(out.ctx, t, last_year, breeders);
+  list = breeders.breeder_list;
+  return breeders.n_top_breeders;
+}
+
 TEST(BreederList, EqualsTheLiteralSearchOnRandomTables) {
   std::mt19937 rng(11);
   for (int round = 0; round < 40; ++round) {
@@ -91,7 +101,7 @@ TEST(BreederList, EqualsTheLiteralSearchOnRandomTables) {
     build_breeder_list(out.ctx, t, list);
     std::int32_t n_top = -1;
     out.console();
-    select_top_breeders(out.ctx, list, t, n_top, last_year);
+    n_top = select_top(out, t, last_year, list);
     EXPECT_EQ(n_top, expected_top);
     EXPECT_TRUE(list == expected_list) << "round " << round;
     std::vector<std::string> lines = out.console();
@@ -114,7 +124,7 @@ std::int32_t top_breeders_of(const std::vector<std::pair<std::string, int>>& row
   captured_lines out;
   build_breeder_list(out.ctx, t, list);
   std::int32_t n_top = -1;
-  select_top_breeders(out.ctx, list, t, n_top, 2020);
+  n_top = select_top(out, t, 2020, list);
   return n_top;
 }
 
@@ -159,7 +169,7 @@ TEST(BreederList, BlankPaddedAndCaseSensitiveNames) {
   animal_table blank = table_of({{"", 2000}, {" ", 2001}});
   build_breeder_list(out.ctx, blank, list);
   std::int32_t n_top = -1;
-  select_top_breeders(out.ctx, list, blank, n_top, 2001);
+  n_top = select_top(out, blank, 2001, list);
   EXPECT_TRUE(list.empty());
   EXPECT_EQ(n_top, 0);
 }
@@ -179,12 +189,11 @@ TEST(BreederList, ProgressLinesComeBeforeTheAnimalIsExamined) {
 }
 
 TEST(BreederList, WithoutABreederColumn) {
-  std::vector<breeder_name> list;
-  std::int32_t n_top = -1;
-  make_empty_breeder_list(list, n_top);
-  ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0].view(), "geen fokkers        ");
-  EXPECT_EQ(n_top, 0);
+  breeder_tables breeders{{}, -1};
+  make_empty_breeder_list(breeders);
+  ASSERT_EQ(breeders.breeder_list.size(), 1u);
+  EXPECT_EQ(breeders.breeder_list[0].view(), "geen fokkers        ");
+  EXPECT_EQ(breeders.n_top_breeders, 0);
 }
 
 }  // namespace

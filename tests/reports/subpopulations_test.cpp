@@ -58,9 +58,12 @@ TEST(CountSubpopulations, UnknownCodesAreReportedOnceEach) {
       {"L1", "Long", "LONGCODE9", 2002, 0, 0},  // another code: reported, every time
       {"L2", "Long2", "LONGCODE9", 2002, 0, 0},
   });
-  year_table<std::int32_t> births, parents;
-  allocate_subpopulation_tables(out.ctx, 3, 2, births, parents);
-  count_subpopulations(out.ctx, t, 3, 2000, births, parents);
+  subpop_counts subpops;
+  const year_range years = make_year_range(2000, 2000 + 3 - 1);
+  allocate_subpopulation_tables(out.ctx, years, subpops);
+  year_table<std::int32_t>& births = subpops.births_by_subpop;
+  year_table<std::int32_t>& parents = subpops.parent_subpop;
+  count_subpopulations(out.ctx, t, years, subpops);
 
   const std::string eight(8, ' ');
   auto error_lines = [&](const std::string& name, const std::string& id, const std::string& code,
@@ -103,9 +106,12 @@ TEST(CountSubpopulations, AFirstUnknownCodeOfMoreThanEightCharactersNeverFallsSi
   animal_table t = table_of({{"L1", "Long", "LONGCODE9", 2000, 0, 0},
                              {"L2", "Long2", "LONGCODE9", 2000, 0, 0},
                              {"L3", "Cut", "LONGCODE", 2000, 0, 0}});
-  year_table<std::int32_t> births, parents;
-  allocate_subpopulation_tables(out.ctx, 1, 2, births, parents);
-  count_subpopulations(out.ctx, t, 1, 2000, births, parents);
+  subpop_counts subpops;
+  const year_range years = make_year_range(2000, 2000 + 1 - 1);
+  allocate_subpopulation_tables(out.ctx, years, subpops);
+  year_table<std::int32_t>& births = subpops.births_by_subpop;
+  year_table<std::int32_t>& parents = subpops.parent_subpop;
+  count_subpopulations(out.ctx, t, years, subpops);
   std::vector<std::string> console = out.console();
   ASSERT_EQ(console.size(), 1u + 5u + 5u);  // the first line, then L1 and L2; L3 equals the remembered 8
   EXPECT_EQ(console[4], " of a different breed. breed code:_" + pad("LONGCODE9", 20) + "_= not equal to -LONGCODE");
@@ -159,10 +165,13 @@ TEST(CountSubpopulations, AgreesWithALiteralSearchOnRandomTables) {
     }
     lines[0].year = 1990;
     animal_table t = table_of(lines);
-    year_table<std::int32_t> births, parents;
-    allocate_subpopulation_tables(out.ctx, 12, 4, births, parents);
+    subpop_counts subpops;
+    const year_range years = make_year_range(1990, 1990 + 12 - 1);
+    allocate_subpopulation_tables(out.ctx, years, subpops);
+    year_table<std::int32_t>& births = subpops.births_by_subpop;
+    year_table<std::int32_t>& parents = subpops.parent_subpop;
     std::fill(births.cells.begin(), births.cells.end(), 99);  // cleared by the count
-    count_subpopulations(out.ctx, t, 12, 1990, births, parents);
+    count_subpopulations(out.ctx, t, years, subpops);
     std::vector<std::int32_t> want_births, want_parents;
     literal_counts(out.ctx.cfg, t, 1990, 12, want_births, want_parents);
     EXPECT_EQ(births.cells, want_births) << "round " << round;
