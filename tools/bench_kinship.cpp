@@ -28,7 +28,7 @@
 #include "common/birth_year_groups.h"
 #include "inbreeding/calc_kinship_by_year.h"
 #include "inbreeding/subpop_kinship.h"
-#include "run/main_program.h"
+#include "run/run_frame.h"
 
 using namespace veldmarsh;
 

@@ -129,14 +129,11 @@ void analyse_subpopulation(run_context& ctx, const animal_table& animal, const y
   const birth_year_groups groups = group_by_birth_year(ctx, animal, years, &members);
   count_by_birth_year(ctx, animal, groups, breeders, counts, &code);
   count_completeness_by_year(animal, groups, counts.completeness);
-  convert_mean_ages_to_years(counts);
-  calc_overall_parent_ages(animal, &members, counts.overall_parent_ages);
-  counts.generation_interval = calc_generation_interval(counts.overall_parent_ages);
+  calc_mean_parent_ages(animal, &members, counts);
   values.subpop_overall_parent_ages = counts.overall_parent_ages;
 
   // The members with the most offspring; 0 when there is no member of that sex.
-  counts.top_male_nr = choose_top_parent(animal, 1, &members);
-  counts.top_female_nr = choose_top_parent(animal, 2, &members);
+  choose_top_parents(animal, &members, counts);
   values.subpop_top_female_row = counts.top_female_nr;
 
   subpop_inbreeding_tables inbreeding;

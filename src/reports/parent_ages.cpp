@@ -155,4 +155,10 @@ float calc_generation_interval(const std::array<float, 2>& overall_parent_ages) 
   return (overall_parent_ages[0] + overall_parent_ages[1]) * 0.5f;
 }
 
+void calc_mean_parent_ages(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts) {
+  convert_mean_ages_to_years(counts);
+  calc_overall_parent_ages(animal, members, counts.overall_parent_ages);
+  counts.generation_interval = calc_generation_interval(counts.overall_parent_ages);
+}
+
 }  // namespace veldmarsh

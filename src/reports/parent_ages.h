@@ -59,4 +59,10 @@ void calc_overall_parent_ages(const animal_table& animal, const std::vector<bool
 // sires and of the dams, in years.
 float calc_generation_interval(const std::array<float, 2>& overall_parent_ages);
 
+// What the reports need of the parents' ages once the yearly counting is
+// done: the yearly means in years (convert_mean_ages_to_years), the overall
+// means over the animals of the population (`members`, or all when null)
+// and the generation interval.
+void calc_mean_parent_ages(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts);
+
 }  // namespace veldmarsh

@@ -95,6 +95,11 @@ std::int32_t choose_top_parent(const animal_table& animal, std::int32_t sex, con
   return best;
 }
 
+void choose_top_parents(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts) {
+  counts.top_male_nr = choose_top_parent(animal, 1, members);
+  counts.top_female_nr = choose_top_parent(animal, 2, members);
+}
+
 animal_record top_parent_record(const animal_table& animal, std::int32_t row) {
   if (row >= 1 && row <= animal.size()) return animal[row];
   animal_record blank = new_animal_record();

@@ -41,6 +41,10 @@ std::vector<animal_record> gather_top_sire_records(const animal_table& animal,
 // or the whole table when `members` is null; 0 when there is no such animal.
 std::int32_t choose_top_parent(const animal_table& animal, std::int32_t sex, const std::vector<bool>* members);
 
+// `top_male_nr` and `top_female_nr` of `counts`: choose_top_parent of each
+// sex among the members (all animals when null).
+void choose_top_parents(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts);
+
 // The record of row `row` for the offspring report; for row 0 (no animal of
 // that sex) a blank record: blank name and identification, birth year 0,
 // 0 offspring.

@@ -1,28 +1,15 @@
 // The run order. Each phase is a routine of its own; this file calls them in
 // order, writes the time stamps between them and owns what each phase hands
-// on to the next:
-//
-//   reading      the animal table, its birth years (`years`), the breeders
-//   building     the table completed, linked and sorted; its animals grouped
-//                by birth year
-//   counting     the subpopulation counts and the yearly counts: ages of the
-//                parents, completeness, parents, litters, top sires
-//   inbreeding   F of every animal; mean F and kinship per birth year
-//   rates        the rates of inbreeding
-//
-// then the reports of the whole population and the analysis of each
-// subpopulation.
+// on: reading gives the animal table, its birth years and the breeders;
+// building completes, links and sorts the table and groups its animals by
+// birth year; counting gives the subpopulation counts and the yearly counts;
+// inbreeding gives F of every animal and the inbreeding results per year;
+// then come the rates, the reports and the analysis of each subpopulation.
 #include "run/main_program.h"
 
 #include <new>
 
-#if defined(__SSE__)
-#include <pmmintrin.h>
-#include <xmmintrin.h>
-#endif
-
 #include "common/birth_year_groups.h"
-#include "common/free_format.h"
 #include "common/line_input.h"
 #include "common/stops.h"
 #include "inbreeding/calc_inbreeding.h"
@@ -45,47 +32,17 @@
 #include "run/data_and_report_files.h"
 #include "run/link_parents.h"
 #include "run/read_data_file.h"
+#include "run/run_frame.h"
 #include "run/species_words.h"
 #include "run/steering_file.h"
 #include "run/write_renumbered_pedigree.h"
 
 namespace veldmarsh {
 
-void set_flush_to_zero_mode() {
-#if defined(__SSE__)
-  _MM_SET_FLUSH_ZERO_MODE(_MM_FLUSH_ZERO_ON);
-  _MM_SET_DENORMALS_ZERO_MODE(_MM_DENORMALS_ZERO_ON);
-#endif
-}
-
 namespace {
 
-void write_start_banner(output_channel& channel) {
-  write_free_line(channel, {"          *********************************"});
-  write_free_line(channel, {"          *         VELDMARSH             *"});
-  write_free_line(channel, {"          *      Brindlemoor              *"});
-  write_free_line(channel, {"          *********************************"});
-  write_free_line(channel, {"           "});
-}
-
-// A phase's time stamp in the log, followed by a blank log line.
-void stamp_phase(run_context& ctx, const char* english, const char* dutch, const char* dutch_word) {
-  read_clock(ctx);
-  write_time_stamp(ctx, english, dutch, dutch_word);
-  write_free_line(ctx.log, {" "});
-}
-
 int run_analysis(run_context& ctx) {
-  set_flush_to_zero_mode();
-  read_clock(ctx);
-  const clock_reading start_time = ctx.now;
-  // The log replaces the last run's.
-  if (!open_output_file(ctx.log, "Veldmarshlog.txt"))
-    fail_diagnostic(ctx, "cannot open for writing", ctx.log.label, "Veldmarshlog.txt");
-  write_start_banner(ctx.log);
-  ctx.now = start_time;
-  write_start_line(ctx);
-  write_start_banner(ctx.console);
+  start_run(ctx);
   read_steering_file(ctx, make_species_names());
   input_file data;
   open_data_and_report_files(ctx, data);
@@ -147,11 +104,8 @@ int run_analysis(run_context& ctx) {
   calc_top_sire_shares(ctx, animal, animals_by_year, counts.top_sires);
   convert_shares_to_percentages(counts.top_sires);
   write_top_sire_report(ctx, years, counts.top_sires, gather_top_sire_records(animal, counts.top_sires.top_sire_by_year));
-  convert_mean_ages_to_years(counts);
-  calc_overall_parent_ages(animal, nullptr, counts.overall_parent_ages);
-  counts.generation_interval = calc_generation_interval(counts.overall_parent_ages);
-  counts.top_male_nr = choose_top_parent(animal, 1, nullptr);
-  counts.top_female_nr = choose_top_parent(animal, 2, nullptr);
+  calc_mean_parent_ages(animal, nullptr, counts);
+  choose_top_parents(animal, nullptr, counts);
   write_offspring_per_parent_report(ctx, years, counts.offspring_stats_by_year,
                                     top_parent_record(animal, counts.top_male_nr),
                                     top_parent_record(animal, counts.top_female_nr));
@@ -190,15 +144,7 @@ int run_analysis(run_context& ctx) {
                             subpop_kinship_columns(inbreeding.year_subpop_kinship, isub), subpop_values);
   }
   inbreeding.year_subpop_kinship = {};
-
-  read_clock(ctx);
-  if (ctx.cfg.english) {
-    write_free_line(ctx.console, {"finished analysis for ", ctx.cfg.analysis_title});
-    write_time_stamp(ctx, "Analyses finished at ", " on ");
-  } else {
-    write_free_line(ctx.console, {"klaar met analyseren van ", ctx.cfg.analysis_title});
-    write_time_stamp(ctx, "Analyses klaar op ", " om ");
-  }
+  finish_run(ctx);
   return exit_completed;
 }
 
