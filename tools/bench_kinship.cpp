@@ -1,10 +1,10 @@
 // Benchmark of kinship per birth year and the rates of inbreeding on a
 // pedigree file written by generate_pedigree (parents before their young),
-// with every animal's F computed first by the inbreeding step.
+// with every animal's F computed first (calc_inbreeding_coefficients).
 //
-// Usage: bench_kinship FILE [--literal]
+// Usage: bench_kinship FILE [--matrix]
 //   Times calc_kinship_by_year with calc_inbreeding_rate and prints the peak
-//   memory of the process. With --literal it also fills the relationship
+//   memory of the process. With --matrix it also fills the relationship
 //   matrix of every year column by column (the slow textbook method, meant
 //   for small files) and prints its time and the largest difference.
 // Console lines go to /dev/null; the figures go to standard output.
@@ -103,10 +103,10 @@ bool read_pedigree(const char* file, animal_table& animal, std::vector<std::stri
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: bench_kinship FILE [--literal]\n");
+    std::fprintf(stderr, "usage: bench_kinship FILE [--matrix]\n");
     return 2;
   }
-  bool literal = argc > 2 && std::string(argv[2]) == "--literal";
+  bool matrix = argc > 2 && std::string(argv[2]) == "--matrix";
   set_flush_to_zero_mode();
   run_context ctx;
   ctx.console.file = std::fopen("/dev/null", "wb");
@@ -153,11 +153,11 @@ int main(int argc, char** argv) {
   std::printf("last year: F %.4f, f %.4f; rates %.5f %.5f %.5f %.5f\n", year_inbreeding(n_years, 1),
               year_inbreeding(n_years, 3), rates[0], rates[1], rates[2], rates[3]);
 
-  if (literal) {
+  if (matrix) {
     start = std::chrono::steady_clock::now();
-    kinship_reference::literal_result want =
-        kinship_reference::literal_kinship_by_year(animal, n_years, first_year, ctx.cfg);
-    double literal_seconds = seconds_since(start);
+    kinship_reference::slow_result want =
+        kinship_reference::slow_kinship_by_year(animal, n_years, first_year, ctx.cfg);
+    double slow_seconds = seconds_since(start);
     double largest = 0.0;
     for (std::int64_t k = 1; k <= n_years; ++k) {
       for (int c = 1; c <= 6; ++c)
@@ -166,8 +166,8 @@ int main(int argc, char** argv) {
         largest = std::max(largest, std::fabs(inbreeding.year_subpop_kinship(k, c) -
                                               want.year_subpop_kinship[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(c - 1)]));
     }
-    std::printf("literal matrix method:          %8.3f s (largest difference %.2e)\n", literal_seconds, largest);
-    std::printf("peak memory with literal:       %5ld MB\n", peak_memory_mb());
+    std::printf("whole-matrix method:            %8.3f s (largest difference %.2e)\n", slow_seconds, largest);
+    std::printf("peak memory with the matrices:  %5ld MB\n", peak_memory_mb());
   }
   return 0;
 }

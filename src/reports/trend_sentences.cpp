@@ -241,7 +241,7 @@ void calc_correlation(std::int32_t n, std::span<const float> x, std::span<const 
     return true;
   };
   if (constant(x) || constant(y)) return;
-  // Single precision in the written order, as the regressions over years.
+  // Single precision summed in order, as the regressions over years.
   float sum_x = 0.0f, sum_y = 0.0f;
   for (std::int64_t i = 0; i < m; ++i) {
     sum_x += x[static_cast<std::size_t>(i)];

@@ -87,8 +87,8 @@ void reset_and_number_records(animal_table& animal) {
     r.is_parent = false;
     r.sire_nr = 0;
     r.dam_nr = 0;
-    r.dam_age_days = 0;
     r.sire_age_days = 0;
+    r.dam_age_days = 0;
     r.n_offspring_counted = 0;
     r.n_offspring = 0;
     r.complete_generations = 0;

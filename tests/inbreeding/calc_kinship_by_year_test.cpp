@@ -1,4 +1,4 @@
-// Kinship per birth year: every value against the literal relationship
+// Kinship per birth year: every value against the whole relationship
 // matrix on random pedigrees (whole and split years), worked cases exactly.
 #include "inbreeding/calc_kinship_by_year.h"
 
@@ -73,7 +73,7 @@ void birth_year_span(const animal_table& animal, int& first_year, std::int64_t& 
   n_years = static_cast<std::int64_t>(last) - first_year + 1;
 }
 
-void expect_equal_to_literal(const animal_table& animal, const std::vector<std::string>& codes,
+void expect_equal_to_slow_matrices(const animal_table& animal, const std::vector<std::string>& codes,
                              const kinship_split_sizes& sizes, const std::string& what) {
   captured_run run;
   set_subpops(run.ctx.cfg, codes);
@@ -81,7 +81,7 @@ void expect_equal_to_literal(const animal_table& animal, const std::vector<std::
   std::int64_t n_years = 0;
   birth_year_span(animal, first_year, n_years);
   kinship_tables got = run_kinship(run, animal, n_years, first_year, sizes);
-  kinship_reference::literal_result want = kinship_reference::literal_kinship_by_year(
+  kinship_reference::slow_result want = kinship_reference::slow_kinship_by_year(
       animal, n_years, first_year, run.ctx.cfg, sizes.split_from, sizes.part_size);
   for (std::int64_t k = 1; k <= n_years; ++k) {
     for (int c = 1; c <= 6; ++c)
@@ -110,7 +110,7 @@ void expect_equal_to_literal(const animal_table& animal, const std::vector<std::
   EXPECT_EQ(next, rows.size()) << what;
 }
 
-TEST(CalcKinshipByYear, EqualsTheLiteralMatrixOnRandomPedigrees) {
+TEST(CalcKinshipByYear, EqualsTheWholeMatrixOnRandomPedigrees) {
   const std::vector<std::vector<std::string>> code_sets = {
       {}, {"A"}, {"A", "B"}, {"A", "B", "C"}, {"NORTH", "SOUTH", "A", "NORTH", "EAST"},
       {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n"}};
@@ -121,12 +121,12 @@ TEST(CalcKinshipByYear, EqualsTheLiteralMatrixOnRandomPedigrees) {
     int span = 1 + static_cast<int>(rng() % 8);
     animal_table animal = kinship_reference::random_pedigree(rng, n, 1990, span, codes);
     kinship_reference::tabular_inbreeding(animal);
-    expect_equal_to_literal(animal, codes, {}, "round " + std::to_string(round));
+    expect_equal_to_slow_matrices(animal, codes, {}, "round " + std::to_string(round));
     if (::testing::Test::HasFatalFailure()) return;
   }
 }
 
-TEST(CalcKinshipByYear, SplitYearsEqualTheLiteralPartMatrices) {
+TEST(CalcKinshipByYear, SplitYearsEqualThePartMatrices) {
   // Split from 40 animals into parts of about 15: the same rules as 72000 and 40000.
   std::mt19937 rng(99);
   for (int round = 0; round < 60; ++round) {
@@ -135,7 +135,7 @@ TEST(CalcKinshipByYear, SplitYearsEqualTheLiteralPartMatrices) {
     int month_bias = static_cast<int>(rng() % 13);
     animal_table animal = kinship_reference::random_pedigree(rng, n, 2001, span, {"A", "B"}, month_bias);
     kinship_reference::tabular_inbreeding(animal);
-    expect_equal_to_literal(animal, {"A", "B"}, {40, 15}, "split round " + std::to_string(round));
+    expect_equal_to_slow_matrices(animal, {"A", "B"}, {40, 15}, "split round " + std::to_string(round));
     if (::testing::Test::HasFatalFailure()) return;
   }
 }

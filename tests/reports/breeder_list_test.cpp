@@ -1,4 +1,4 @@
-// Breeder list and top breeders: compared with a literal list search and
+// Breeder list and top breeders: compared with a search of the whole list and
 // repeated picking on random tables, and the cases at the edges (ten-year
 // window, blank and padded names, the 10 and 30 bounds, progress lines; the
 // opening and closing lines are held by the end-to-end cases).
@@ -25,9 +25,9 @@ animal_table table_of(const std::vector<std::pair<std::string, int>>& breeder_an
   return t;
 }
 
-// The list as the text builds it: a search of the whole list per animal,
+// The list the slow way: a search of the whole list per animal,
 // then picks of the largest count, one at a time.
-void literal_breeders(const animal_table& t, std::int32_t last_year, std::vector<breeder_name>& list,
+void slow_breeders(const animal_table& t, std::int32_t last_year, std::vector<breeder_name>& list,
                       std::int32_t& n_top, std::vector<int>& picks) {
   list.clear();
   for (std::int64_t i = 1; i <= t.size(); ++i) {
@@ -76,7 +76,7 @@ std::int32_t select_top(captured_lines& out, const animal_table& t, std::int32_t
   return breeders.n_top_breeders;
 }
 
-TEST(BreederList, EqualsTheLiteralSearchOnRandomTables) {
+TEST(BreederList, EqualsASearchOfTheWholeListOnRandomTables) {
   std::mt19937 rng(11);
   for (int round = 0; round < 40; ++round) {
     const int n_names = 1 + static_cast<int>(rng() % 50);
@@ -94,7 +94,7 @@ TEST(BreederList, EqualsTheLiteralSearchOnRandomTables) {
     std::vector<breeder_name> expected_list;
     std::int32_t expected_top = -1;
     std::vector<int> expected_picks;
-    literal_breeders(t, last_year, expected_list, expected_top, expected_picks);
+    slow_breeders(t, last_year, expected_list, expected_top, expected_picks);
 
     captured_lines out;
     std::vector<breeder_name> list;

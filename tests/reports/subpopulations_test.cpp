@@ -1,6 +1,6 @@
 // Subpopulation counts: the console and report lines of unknown codes
 // (first one, silent repeats, blank codes, long codes), and the counts
-// against a literal search over the codes on random tables. The Dutch lines
+// against a search over all codes on random tables. The Dutch lines
 // and the two tables are held by the end-to-end cases.
 #include "reports/subpopulations.h"
 
@@ -119,8 +119,8 @@ TEST(CountSubpopulations, AFirstUnknownCodeOfMoreThanEightCharactersNeverFallsSi
   EXPECT_EQ(out.report().size(), 2u + 4u);
 }
 
-// The counts as written: every code compared with every defined code.
-void literal_counts(const settings& cfg, const animal_table& t, std::int32_t first_year, std::int64_t n_years,
+// The counts the slow way: every code compared with every defined code.
+void slow_counts(const settings& cfg, const animal_table& t, std::int32_t first_year, std::int64_t n_years,
                     std::vector<std::int32_t>& births, std::vector<std::int32_t>& parents) {
   const std::int64_t s = cfg.n_subpop;
   births.assign(static_cast<std::size_t>(n_years * s), 0);
@@ -147,7 +147,7 @@ void literal_counts(const settings& cfg, const animal_table& t, std::int32_t fir
   }
 }
 
-TEST(CountSubpopulations, AgreesWithALiteralSearchOnRandomTables) {
+TEST(CountSubpopulations, AgreesWithASearchOverAllCodesOnRandomTables) {
   std::mt19937 rng(11);
   const std::vector<std::string> pool = {"AA", "BB", "CC", "AA", "", "ZZ", "DD"};
   for (int round = 0; round < 30; ++round) {
@@ -173,7 +173,7 @@ TEST(CountSubpopulations, AgreesWithALiteralSearchOnRandomTables) {
     std::fill(births.cells.begin(), births.cells.end(), 99);  // cleared by the count
     count_subpopulations(out.ctx, t, years, subpops);
     std::vector<std::int32_t> want_births, want_parents;
-    literal_counts(out.ctx.cfg, t, 1990, 12, want_births, want_parents);
+    slow_counts(out.ctx.cfg, t, 1990, 12, want_births, want_parents);
     EXPECT_EQ(births.cells, want_births) << "round " << round;
     EXPECT_EQ(parents.cells, want_parents) << "round " << round;
   }

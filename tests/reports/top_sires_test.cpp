@@ -1,4 +1,4 @@
-// Top sires of every year against the written procedure (sires enumerated
+// Top sires of every year against a slow search (sires enumerated
 // from the highest number down, the largest count picked again and again),
 // on random pedigrees; then the corner cases and the top male and female.
 #include "reports/top_sires.h"
@@ -71,7 +71,7 @@ void add_shares(run_context& ctx, const animal_table& t, std::int64_t n_years, s
   calc_top_sire_shares(ctx, t, group_by_birth_year(ctx, t, years, members), r);
 }
 
-TEST(TopSires, EqualTheWrittenProcedureOnRandomPedigrees) {
+TEST(TopSires, EqualTheSlowSearchOnRandomPedigrees) {
   for (unsigned seed = 1; seed <= 40; ++seed) {
     SCOPED_TRACE(seed);
     testing_support::random_pedigree_shape shape;

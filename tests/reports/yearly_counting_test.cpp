@@ -1,7 +1,7 @@
 // The yearly counting: the three kernels and the whole loop against slow
-// versions that follow the written procedure (a full scan of the table per
-// year, every record compared with all earlier ones for litters and sires),
-// on random pedigrees; then the corner cases one by one.
+// versions (a full scan of the table per year, every record compared with
+// all earlier ones for litters and sires), on random pedigrees; then the
+// corner cases one by one.
 #include "reports/yearly_counting.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ namespace {
 using testing_support::captured_run;
 using testing_support::random_pedigree;
 
-// ---- Slow versions, as written: copies of the year's records, full scans ----
+// Slow versions: copies of the year's records, full scans.
 
 void slow_count_parents_by_sex(const std::vector<animal_record>& recs, std::int32_t* counts, float* stats) {
   for (int half = 0; half < 2; ++half) {
@@ -95,7 +95,7 @@ void slow_count_dams_and_sires(const std::vector<animal_record>& recs, std::int3
   }
 }
 
-// The whole loop as written, for the members (null: all).
+// The whole loop the slow way, for the members (null: all).
 void slow_loop(const settings& cfg, const animal_table& animal, const std::vector<bool>* members,
                std::int64_t n_years, std::int32_t first_year, const std::vector<breeder_name>& breeder_list,
                int n_top, year_count_tables& t, year_table<std::int32_t>& breeders) {
@@ -257,7 +257,7 @@ TEST(YearlyCounting, SubpopulationScopeCountsOnlyMembersAndFillsCompleteness) {
   }
 }
 
-// ---- Corner cases ----
+// Corner cases.
 
 // Records appended to a table, numbered by their row.
 struct table_builder {
