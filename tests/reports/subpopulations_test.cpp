@@ -45,6 +45,16 @@ void set_codes(settings& cfg, const std::vector<std::string>& codes) {
   for (const auto& c : codes) cfg.subpop_codes.push_back(make_text<20>(c));
 }
 
+// The counts of `t` over `years`, into tables first filled with `stale`
+// (which the count must clear).
+subpop_counts count(captured_report& out, const animal_table& t, const year_range& years, std::int32_t stale = 0) {
+  subpop_counts counts;
+  allocate_subpopulation_tables(out.ctx, years, counts);
+  std::fill(counts.births_by_subpop.cells.begin(), counts.births_by_subpop.cells.end(), stale);
+  count_subpopulations(out.ctx, t, years, counts);
+  return counts;
+}
+
 TEST(CountSubpopulations, UnknownCodesAreReportedOnceEach) {
   captured_report out(true);
   set_codes(out.ctx.cfg, {"AA", "BB"});
@@ -58,12 +68,7 @@ TEST(CountSubpopulations, UnknownCodesAreReportedOnceEach) {
       {"L1", "Long", "LONGCODE9", 2002, 0, 0},  // another code: reported, every time
       {"L2", "Long2", "LONGCODE9", 2002, 0, 0},
   });
-  subpop_counts subpops;
-  const year_range years = make_year_range(2000, 2000 + 3 - 1);
-  allocate_subpopulation_tables(out.ctx, years, subpops);
-  year_table<std::int32_t>& births = subpops.births_by_subpop;
-  year_table<std::int32_t>& parents = subpops.parent_subpop;
-  count_subpopulations(out.ctx, t, years, subpops);
+  const subpop_counts counts = count(out, t, make_year_range(2000, 2002));
 
   const std::string eight(8, ' ');
   auto error_lines = [&](const std::string& name, const std::string& id, const std::string& code,
@@ -96,8 +101,8 @@ TEST(CountSubpopulations, UnknownCodesAreReportedOnceEach) {
   EXPECT_EQ(out.report(), expected_report);
 
   // Only the two known animals count; the unknown young add no parents.
-  EXPECT_EQ(births.cells, (std::vector<std::int32_t>{1, 1, 0, 0, 0, 0}));
-  EXPECT_EQ(parents.cells, (std::vector<std::int32_t>{0, 0, 0, 0}));
+  EXPECT_EQ(counts.births_by_subpop.cells, (std::vector<std::int32_t>{1, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(counts.parent_subpop.cells, (std::vector<std::int32_t>{0, 0, 0, 0}));
 }
 
 TEST(CountSubpopulations, AFirstUnknownCodeOfMoreThanEightCharactersNeverFallsSilent) {
@@ -106,12 +111,7 @@ TEST(CountSubpopulations, AFirstUnknownCodeOfMoreThanEightCharactersNeverFallsSi
   animal_table t = table_of({{"L1", "Long", "LONGCODE9", 2000, 0, 0},
                              {"L2", "Long2", "LONGCODE9", 2000, 0, 0},
                              {"L3", "Cut", "LONGCODE", 2000, 0, 0}});
-  subpop_counts subpops;
-  const year_range years = make_year_range(2000, 2000 + 1 - 1);
-  allocate_subpopulation_tables(out.ctx, years, subpops);
-  year_table<std::int32_t>& births = subpops.births_by_subpop;
-  year_table<std::int32_t>& parents = subpops.parent_subpop;
-  count_subpopulations(out.ctx, t, years, subpops);
+  count(out, t, make_year_range(2000, 2000));
   std::vector<std::string> console = out.console();
   ASSERT_EQ(console.size(), 1u + 5u + 5u);  // the first line, then L1 and L2; L3 equals the remembered 8
   EXPECT_EQ(console[4], " of a different breed. breed code:_" + pad("LONGCODE9", 20) + "_= not equal to -LONGCODE");
@@ -165,17 +165,11 @@ TEST(CountSubpopulations, AgreesWithASearchOverAllCodesOnRandomTables) {
     }
     lines[0].year = 1990;
     animal_table t = table_of(lines);
-    subpop_counts subpops;
-    const year_range years = make_year_range(1990, 1990 + 12 - 1);
-    allocate_subpopulation_tables(out.ctx, years, subpops);
-    year_table<std::int32_t>& births = subpops.births_by_subpop;
-    year_table<std::int32_t>& parents = subpops.parent_subpop;
-    std::fill(births.cells.begin(), births.cells.end(), 99);  // cleared by the count
-    count_subpopulations(out.ctx, t, years, subpops);
+    const subpop_counts counts = count(out, t, make_year_range(1990, 2001), 99);
     std::vector<std::int32_t> want_births, want_parents;
     slow_counts(out.ctx.cfg, t, 1990, 12, want_births, want_parents);
-    EXPECT_EQ(births.cells, want_births) << "round " << round;
-    EXPECT_EQ(parents.cells, want_parents) << "round " << round;
+    EXPECT_EQ(counts.births_by_subpop.cells, want_births) << "round " << round;
+    EXPECT_EQ(counts.parent_subpop.cells, want_parents) << "round " << round;
   }
 }
 
