@@ -69,7 +69,8 @@ void fail_diagnostic(run_context& ctx, std::string_view what, std::string_view c
 }
 
 void fail_allocation(run_context& ctx, std::string_view tables) {
-  fail_diagnostic(ctx, "cannot allocate " + std::string(tables), "data file", trim_right(ctx.cfg.data_file_name.view()));
+  fail_diagnostic(ctx, "cannot allocate " + std::string(tables), "data file",
+                  trim_right(ctx.cfg.data_file_name.view()));
 }
 
 }  // namespace veldmarsh

@@ -178,7 +178,7 @@ void write_subpopulation_reports(run_context& ctx, const animal_table& animal, c
   write_generation_interval_report(ctx, years, counts.mean_sire_age_by_year, counts.mean_dam_age_by_year,
                                    counts.overall_parent_ages, counts.generation_interval);
   write_completeness_report(ctx, years, counts.completeness);
-  write_top_sire_report(ctx, years, counts.top_sires, gather_top_sire_records(animal, counts.top_sires.top_sire_by_year));
+  write_top_sire_report(ctx, years, counts.top_sires, gather_top_sire_records(animal, counts.top_sires));
   if (cfg.has_colour_column) write_colour_report(ctx, years, counts.colour_counts_by_year);
   if (cfg.has_breeder_column) write_breeder_report(ctx, years, breeders, counts.breeder_year_counts);
   write_inbreeding_report(ctx, years, inbreeding.year_inbreeding, inbreeding.rates, counts.generation_interval);

@@ -29,7 +29,8 @@ void write_kinship_rows(output_channel& report, const year_range& years, const y
 
 }  // namespace
 
-void write_subpop_kinship_report(run_context& ctx, const year_range& years, const year_table<float>& year_subpop_kinship) {
+void write_subpop_kinship_report(run_context& ctx, const year_range& years,
+                                 const year_table<float>& year_subpop_kinship) {
   output_channel& report = ctx.report;
   const settings& cfg = ctx.cfg;
   const std::int64_t n_subpop = cfg.n_subpop > 0 ? cfg.n_subpop : 0;

@@ -17,6 +17,7 @@ namespace veldmarsh {
 // 2j - 1 and 2j the mean F and kinship within subpopulation j, then one
 // column per pair (1,2), (1,3) .., (1,S), (2,3) .. (S-1,S), S =
 // ctx.cfg.n_subpop. The columns are printed in stored order.
-void write_subpop_kinship_report(run_context& ctx, const year_range& years, const year_table<float>& year_subpop_kinship);
+void write_subpop_kinship_report(run_context& ctx, const year_range& years,
+                                 const year_table<float>& year_subpop_kinship);
 
 }  // namespace veldmarsh

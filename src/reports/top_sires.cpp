@@ -71,8 +71,8 @@ void convert_shares_to_percentages(top_sire_tables& tables) {
   for (float& share : tables.top_sire_share.cells) share = share * 100.0f;
 }
 
-std::vector<animal_record> gather_top_sire_records(const animal_table& animal,
-                                                   const year_table<std::int32_t>& top_sire_by_year) {
+std::vector<animal_record> gather_top_sire_records(const animal_table& animal, const top_sire_tables& tables) {
+  const year_table<std::int32_t>& top_sire_by_year = tables.top_sire_by_year;
   std::vector<animal_record> records;
   records.reserve(static_cast<std::size_t>(top_sire_by_year.n_rows));
   for (std::int64_t k = 1; k <= top_sire_by_year.n_rows; ++k) {

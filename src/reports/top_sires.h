@@ -29,11 +29,11 @@ void calc_top_sire_shares(run_context& ctx, const animal_table& animal, const bi
 // print them. Once: a second call changes nothing.
 void convert_shares_to_percentages(top_sire_tables& tables);
 
-// The record of each year's top sire from `animal` (entry k - 1 for row k);
+// The record of each year's top sire from `animal` (entry k - 1 for row k of
+// `top_sire_by_year`);
 // a year without a known sire gets record 1, and a number outside the table
 // a blank record.
-std::vector<animal_record> gather_top_sire_records(const animal_table& animal,
-                                                   const year_table<std::int32_t>& top_sire_by_year);
+std::vector<animal_record> gather_top_sire_records(const animal_table& animal, const top_sire_tables& tables);
 
 // The row of the animal of sex `sex` (1 male, 2 female) with the most
 // offspring that are not imports (`n_offspring_counted`), the first in table

@@ -178,9 +178,9 @@ void count_non_parents(year_count_tables& counts) {
   for (std::int64_t k = 1; k <= parents.n_rows && parents.n_cols >= 6; ++k) {
     parents(k, 1) -= parents(k, 2);
     parents(k, 4) -= parents(k, 5);
-    for (int j = 1; j <= 6; ++j) totals[static_cast<std::size_t>(j - 1)] += parents(k, j);
+    for (std::size_t j = 0; j < 6; ++j) totals[j] += parents(k, static_cast<std::int64_t>(j) + 1);
   }
-  for (int j = 0; j < 6; ++j) counts.population_totals[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(totals[static_cast<std::size_t>(j)]);
+  for (std::size_t j = 0; j < 6; ++j) counts.population_totals[j] = static_cast<std::int32_t>(totals[j]);
 }
 
 void release_year_count_tables(year_count_tables& counts) {

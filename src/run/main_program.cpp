@@ -103,7 +103,7 @@ int run_analysis(run_context& ctx) {
   // sex); the mean ages of the parents in years and the generation interval.
   calc_top_sire_shares(ctx, animal, animals_by_year, counts.top_sires);
   convert_shares_to_percentages(counts.top_sires);
-  write_top_sire_report(ctx, years, counts.top_sires, gather_top_sire_records(animal, counts.top_sires.top_sire_by_year));
+  write_top_sire_report(ctx, years, counts.top_sires, gather_top_sire_records(animal, counts.top_sires));
   calc_mean_parent_ages(animal, nullptr, counts);
   choose_top_parents(animal, nullptr, counts);
   write_offspring_per_parent_report(ctx, years, counts.offspring_stats_by_year,

@@ -166,7 +166,7 @@ TEST(TopSires, YearsWithoutSiresNameTheFirstRecord) {
   EXPECT_EQ(r.top_sire_by_year(2, 1), 0);
   EXPECT_EQ(r.top_sire_by_year(3, 1), 1);
   for (int c = 1; c <= 10; ++c) EXPECT_EQ(r.top_sire_share(1, c), 0.0f);
-  const std::vector<animal_record> records = gather_top_sire_records(t, r.top_sire_by_year);
+  const std::vector<animal_record> records = gather_top_sire_records(t, r);
   ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(trimmed(records[0].herdbook_nr), "S1");
   EXPECT_EQ(trimmed(records[1].herdbook_nr), "S1");
