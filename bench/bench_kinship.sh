@@ -3,7 +3,7 @@
 # timed on one core
 #  - on the 1,000,000-animal pedigree of generate_pedigree with two
 #    subpopulations (after the inbreeding coefficients);
-#  - on a 20,000-animal pedigree, against the literal method that fills the
+#  - on a 20,000-animal pedigree, against the slow method that fills the
 #    relationship matrix of every year column by column.
 #
 #   bench/bench_kinship.sh [animals] [build-dir]
@@ -20,5 +20,5 @@ trap 'rm -rf "$work"' EXIT
 echo "generate_pedigree --animals $animals --subpops 2:"
 taskset -c 0 "$build/bench_kinship" "$work/ped.csv"
 echo
-echo "generate_pedigree --animals 20000 --subpops 2, with the literal matrix method:"
-taskset -c 0 "$build/bench_kinship" "$work/small.csv" --literal
+echo "generate_pedigree --animals 20000 --subpops 2, with the whole-matrix method:"
+taskset -c 0 "$build/bench_kinship" "$work/small.csv" --matrix

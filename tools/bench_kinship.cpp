@@ -1,10 +1,10 @@
 // Benchmark of kinship per birth year and the rates of inbreeding on a
 // pedigree file written by generate_pedigree (parents before their young),
-// with every animal's F computed first by the inbreeding step.
+// with every animal's F computed first (calc_inbreeding_coefficients).
 //
-// Usage: bench_kinship FILE [--literal]
+// Usage: bench_kinship FILE [--matrix]
 //   Times calc_kinship_by_year with calc_inbreeding_rate and prints the peak
-//   memory of the process. With --literal it also fills the relationship
+//   memory of the process. With --matrix it also fills the relationship
 //   matrix of every year column by column (the slow textbook method, meant
 //   for small files) and prints its time and the largest difference.
 // Console lines go to /dev/null; the figures go to standard output.
@@ -25,9 +25,10 @@
 #include "common/run_context.h"
 #include "inbreeding/calc_inbreeding.h"
 #include "inbreeding/calc_inbreeding_rate.h"
+#include "common/birth_year_groups.h"
 #include "inbreeding/calc_kinship_by_year.h"
 #include "inbreeding/subpop_kinship.h"
-#include "run/main_program.h"
+#include "run/run_frame.h"
 
 using namespace veldmarsh;
 
@@ -102,10 +103,10 @@ bool read_pedigree(const char* file, animal_table& animal, std::vector<std::stri
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: bench_kinship FILE [--literal]\n");
+    std::fprintf(stderr, "usage: bench_kinship FILE [--matrix]\n");
     return 2;
   }
-  bool literal = argc > 2 && std::string(argv[2]) == "--literal";
+  bool matrix = argc > 2 && std::string(argv[2]) == "--matrix";
   set_flush_to_zero_mode();
   run_context ctx;
   ctx.console.file = std::fopen("/dev/null", "wb");
@@ -122,7 +123,8 @@ int main(int argc, char** argv) {
     if (animal[i].birth_year != 0) first_year = std::min(first_year, animal[i].birth_year);
     last_year = std::max(last_year, animal[i].birth_year);
   }
-  std::int64_t n_years = std::max<std::int64_t>(0, static_cast<std::int64_t>(last_year) - first_year + 1);
+  const year_range years = make_year_range(first_year, last_year);
+  const std::int64_t n_years = years.n_years;
   std::printf("%lld animals, %lld birth years, %d subpopulations\n", static_cast<long long>(animal.size()),
               static_cast<long long>(n_years), ctx.cfg.n_subpop);
 
@@ -131,17 +133,19 @@ int main(int argc, char** argv) {
   std::printf("inbreeding coefficients:        %8.3f s\n", seconds_since(start));
   long memory_before = peak_memory_mb();
 
-  year_table<float> year_inbreeding, year_subpop_kinship;
-  allocate_year_table(year_inbreeding, n_years, 6);
-  allocate_year_table(year_subpop_kinship, n_years, subpop_kinship_columns(ctx.cfg.n_subpop));
+  inbreeding_results inbreeding;
+  allocate_inbreeding_tables(ctx, years, inbreeding);
   inbreeding_rate_set rates{};
   start = std::chrono::steady_clock::now();
-  calc_kinship_by_year(ctx, animal, n_years, first_year, year_inbreeding, year_subpop_kinship);
+  const birth_year_groups groups = group_by_birth_year(ctx, animal, years, nullptr);
+  calc_kinship_by_year(ctx, animal, groups, inbreeding);
   double kinship_seconds = seconds_since(start);
-  year_table<float> unhalved = year_inbreeding;
+  const inbreeding_results unhalved = inbreeding;
   auto rates_start = std::chrono::steady_clock::now();
-  calc_inbreeding_rate(n_years, first_year, last_year, animal, year_inbreeding, rates);
+  convert_relationships_to_kinships(inbreeding);
+  calc_inbreeding_rate(years, inbreeding, rates);
   double rate_seconds = seconds_since(rates_start);
+  const year_table<float>& year_inbreeding = inbreeding.year_inbreeding;
   std::printf("kinship per birth year:         %8.3f s\n", kinship_seconds);
   std::printf("rates of inbreeding:            %8.3f s\n", rate_seconds);
   std::printf("kinship and rates together:     %8.3f s\n", kinship_seconds + rate_seconds);
@@ -149,21 +153,21 @@ int main(int argc, char** argv) {
   std::printf("last year: F %.4f, f %.4f; rates %.5f %.5f %.5f %.5f\n", year_inbreeding(n_years, 1),
               year_inbreeding(n_years, 3), rates[0], rates[1], rates[2], rates[3]);
 
-  if (literal) {
+  if (matrix) {
     start = std::chrono::steady_clock::now();
-    kinship_reference::literal_result want =
-        kinship_reference::literal_kinship_by_year(animal, n_years, first_year, ctx.cfg);
-    double literal_seconds = seconds_since(start);
+    kinship_reference::slow_result want =
+        kinship_reference::slow_kinship_by_year(animal, n_years, first_year, ctx.cfg);
+    double slow_seconds = seconds_since(start);
     double largest = 0.0;
     for (std::int64_t k = 1; k <= n_years; ++k) {
       for (int c = 1; c <= 6; ++c)
-        largest = std::max(largest, std::fabs(unhalved(k, c) - want.year_inbreeding[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(c - 1)]));
-      for (std::int64_t c = 1; c <= year_subpop_kinship.n_cols; ++c)
-        largest = std::max(largest, std::fabs(year_subpop_kinship(k, c) -
+        largest = std::max(largest, std::fabs(unhalved.year_inbreeding(k, c) - want.year_inbreeding[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(c - 1)]));
+      for (std::int64_t c = 1; c <= inbreeding.year_subpop_kinship.n_cols; ++c)
+        largest = std::max(largest, std::fabs(inbreeding.year_subpop_kinship(k, c) -
                                               want.year_subpop_kinship[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(c - 1)]));
     }
-    std::printf("literal matrix method:          %8.3f s (largest difference %.2e)\n", literal_seconds, largest);
-    std::printf("peak memory with literal:       %5ld MB\n", peak_memory_mb());
+    std::printf("whole-matrix method:            %8.3f s (largest difference %.2e)\n", slow_seconds, largest);
+    std::printf("peak memory with the matrices:  %5ld MB\n", peak_memory_mb());
   }
   return 0;
 }

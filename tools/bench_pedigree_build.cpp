@@ -118,16 +118,14 @@ void run_once(const std::vector<animal_record>& records, const char* label) {
     animal.rows.push_back(r);
     animal.rows.back().nr = static_cast<std::int32_t>(animal.rows.size() - 1);
   }
-  std::int64_t n_animals = animal.size();
 
   auto t0 = std::chrono::steady_clock::now();
-  std::int64_t n_missing_sires = 0, n_missing_dams = 0;
-  std::vector<fixed_text<50>> missing_sire_ids, missing_dam_ids;
-  check_parents(ctx, animal, n_missing_dams, missing_dam_ids, n_missing_sires, missing_sire_ids);
+  missing_parents missing;
+  check_parents(ctx, animal, missing);
   double t_check = seconds_since(t0);
-  report_missing_parents(ctx, n_missing_sires, n_missing_dams);
+  report_missing_parents(ctx, missing);
   auto ta = std::chrono::steady_clock::now();  // the growth of the table
-  append_missing_parents(ctx, animal, n_animals, n_missing_sires, missing_sire_ids, n_missing_dams, missing_dam_ids);
+  append_missing_parents(ctx, missing, animal);
   double t_missing = seconds_since(t0);
   double t_append = seconds_since(ta);
 
@@ -147,8 +145,8 @@ void run_once(const std::vector<animal_record>& records, const char* label) {
     }
   std::printf("%-13s %lld animals (+%lld sires, +%lld dams): missing parents %.3f s (search %.3f, growth %.3f), "
               "links %.3f s, sort %.3f s; together %.3f s\n",
-              label, static_cast<long long>(records.size()), static_cast<long long>(n_missing_sires),
-              static_cast<long long>(n_missing_dams), t_missing, t_check, t_append, t_link, t_sort,
+              label, static_cast<long long>(records.size()), static_cast<long long>(missing.sire_ids.size()),
+              static_cast<long long>(missing.dam_ids.size()), t_missing, t_check, t_append, t_link, t_sort,
               t_missing + t_link + t_sort);
   std::fclose(ctx.console.file);
   std::fclose(ctx.report.file);

@@ -32,8 +32,8 @@ struct animal_record {
   std::int32_t nr = 0;                 // the animal's number (its row)
   std::int32_t sire_nr = 0;            // 0 = unknown
   std::int32_t dam_nr = 0;             // 0 = unknown
-  std::int32_t dam_age_days = 0;       // age of the dam at this birth, -1 = unknown
   std::int32_t sire_age_days = 0;      // age of the sire at this birth, -1 = unknown
+  std::int32_t dam_age_days = 0;       // age of the dam at this birth, -1 = unknown
   std::int32_t n_offspring_counted = 0;  // linked offspring that are not imported
   std::int32_t n_offspring = 0;          // all linked offspring
   float equiv_generations = 0;           // equivalent complete generations

@@ -1,22 +1,15 @@
 // Fortran-style edit descriptors for fixed-layout lines.
 #include "common/fixed_format.h"
 
+#include <cassert>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <stdexcept>
-#include <unordered_map>
 
 namespace veldmarsh {
 
 namespace {
-
-// One edit descriptor of a format text.
-struct edit_item {
-  char code;   // 'I', 'F', 'A' or 'X'
-  int width;   // w (for X: the count n); -1 for A without width
-  int digits;  // m of Iw.m, d of Fw.d; -1 when absent
-};
 
 int read_number(std::string_view f, std::size_t& p) {
   int v = 0;
@@ -29,9 +22,12 @@ int read_number(std::string_view f, std::size_t& p) {
   return any ? v : -1;
 }
 
-// Parses "(2F8.4,I5,3X,A)" into its descriptors, repeat counts expanded.
-std::vector<edit_item> parse_format(std::string_view f) {
-  std::vector<edit_item> items;
+std::string stars(int w) { return std::string(w > 0 ? w : 0, '*'); }
+
+}  // namespace
+
+fixed_layout parse_format(std::string_view f) {
+  fixed_layout layout;
   std::size_t p = 0;
   if (p < f.size() && f[p] == '(') ++p;
   while (p < f.size() && f[p] != ')') {
@@ -41,39 +37,50 @@ std::vector<edit_item> parse_format(std::string_view f) {
     }
     int count = read_number(f, p);
     if (p >= f.size()) break;
-    char code = static_cast<char>(std::toupper(static_cast<unsigned char>(f[p])));
+    const char code = static_cast<char>(std::toupper(static_cast<unsigned char>(f[p++])));
     if (code == 'X') {
-      ++p;
-      items.push_back({'X', count < 0 ? 1 : count, -1});
+      layout.items.push_back({'X', count < 0 ? 1 : count, -1});
       continue;
     }
-    if (code != 'I' && code != 'F' && code != 'A')
-      throw std::invalid_argument("unknown edit descriptor in format " + std::string(f));
-    ++p;
-    int width = read_number(f, p);
+    if (code != 'I' && code != 'F' && code != 'A') continue;
+    const int width = read_number(f, p);
     int digits = -1;
     if (p < f.size() && f[p] == '.') {
       ++p;
       digits = read_number(f, p);
     }
     if (count < 0) count = 1;
-    for (int k = 0; k < count; ++k) items.push_back({code, width, digits});
+    for (int k = 0; k < count; ++k) layout.items.push_back({code, width, digits});
   }
-  return items;
+  return layout;
 }
 
-std::string stars(int w) { return std::string(w > 0 ? w : 0, '*'); }
-
-// Formats are few and used for many lines (one per animal in the renumbered
-// pedigree file): each is parsed once.
-const std::vector<edit_item>& parsed_format(std::string_view f) {
-  static std::unordered_map<std::string, std::vector<edit_item>> cache;
-  auto found = cache.find(std::string(f));
-  if (found != cache.end()) return found->second;
-  return cache.emplace(std::string(f), parse_format(f)).first->second;
+std::string format_error(std::string_view f) {
+  if (f.size() < 3 || f.front() != '(' || f.back() != ')') return "not an item list in parentheses";
+  std::size_t p = 1;
+  const std::size_t end = f.size() - 1;
+  while (true) {
+    const std::size_t item = p;
+    const int count = read_number(f, p);
+    if (count == 0) return "a repeat count of 0 at character " + std::to_string(item + 1);
+    if (p >= end) return "an item without a code at character " + std::to_string(item + 1);
+    const char code = f[p++];
+    const int width = code == 'X' ? 0 : read_number(f, p);
+    int digits = -1;
+    if (code != 'X' && p < end && f[p] == '.') {
+      ++p;
+      digits = read_number(f, p);
+      if (digits < 0) return "a point without digits at character " + std::to_string(p);
+    }
+    const bool fits = (code == 'I' && width > 0) || (code == 'F' && width > 0 && digits >= 0) ||
+                      (code == 'A' && width != 0 && digits < 0) || (code == 'X' && count > 0);
+    if (!fits) return "an unknown or incomplete item at character " + std::to_string(item + 1);
+    if (p == end) return "";
+    if (f[p] != ',') return "no comma after the item at character " + std::to_string(item + 1);
+    ++p;
+  }
 }
 
-}  // namespace
 
 std::string format_integer(std::int64_t v, int w, int m) {
   char buf[40];
@@ -108,8 +115,8 @@ std::string format_text(std::string_view s, int w) {
   return std::string(w - s.size(), ' ') + std::string(s);
 }
 
-std::vector<std::string> build_fixed_lines(std::string_view format, std::span<const fixed_value> values) {
-  const std::vector<edit_item>& items = parsed_format(format);
+std::vector<std::string> build_fixed_lines(const fixed_layout& layout, std::span<const fixed_value> values) {
+  const std::vector<edit_item>& items = layout.items;
   std::vector<std::string> lines;
   std::string line;
   std::size_t next = 0;
@@ -161,6 +168,19 @@ std::vector<std::string> build_fixed_lines(std::string_view format, std::span<co
   }
   lines.push_back(line);
   return lines;
+}
+
+std::vector<std::string> build_fixed_lines(std::string_view format, std::span<const fixed_value> values) {
+  assert(format_error(format).empty());
+  return build_fixed_lines(parse_format(format), values);
+}
+
+void write_fixed_line(output_channel& channel, const fixed_layout& layout, std::span<const fixed_value> values) {
+  for (const std::string& l : build_fixed_lines(layout, values)) write_raw_line(channel, l);
+}
+
+void write_fixed_line(output_channel& channel, const fixed_layout& layout, std::initializer_list<fixed_value> values) {
+  write_fixed_line(channel, layout, std::span<const fixed_value>(values.begin(), values.size()));
 }
 
 void write_fixed_line(output_channel& channel, std::string_view format, std::span<const fixed_value> values) {

@@ -44,9 +44,35 @@ std::string format_integer(std::int64_t v, int w, int m = -1);
 std::string format_real(double v, int w, int d);
 std::string format_text(std::string_view s, int w);
 
-// The lines (without line ends) that `format` makes of `values`.
+// One item of a format text: the code 'I', 'F', 'A' or 'X', the width w
+// (for X the count n; -1 for A without width) and m of Iw.m or d of Fw.d
+// (-1 when absent).
+struct edit_item {
+  char code;
+  int width;
+  int digits;
+};
+
+// A format text taken apart, repeat counts expanded. A loop that writes many
+// lines with one format takes it apart once.
+struct fixed_layout {
+  std::vector<edit_item> items;
+};
+
+// The items of `format`. What is not an item is passed over: every format
+// text of the program is held against format_error by a test, not at run time.
+fixed_layout parse_format(std::string_view format);
+
+// What is wrong with `format`; empty when it is a format text of the items
+// above, separated by commas, in parentheses.
+std::string format_error(std::string_view format);
+
+// The lines (without line ends) that `layout` makes of `values`.
+std::vector<std::string> build_fixed_lines(const fixed_layout& layout, std::span<const fixed_value> values);
 std::vector<std::string> build_fixed_lines(std::string_view format, std::span<const fixed_value> values);
 
+void write_fixed_line(output_channel& channel, const fixed_layout& layout, std::span<const fixed_value> values);
+void write_fixed_line(output_channel& channel, const fixed_layout& layout, std::initializer_list<fixed_value> values);
 void write_fixed_line(output_channel& channel, std::string_view format, std::span<const fixed_value> values);
 void write_fixed_line(output_channel& channel, std::string_view format,
                       std::initializer_list<fixed_value> values);

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <string>
 
 namespace veldmarsh {
@@ -24,15 +23,6 @@ bool flush_all(run_context& ctx, output_channel*& failed) {
 
 void register_run(run_context& ctx) {
   current_run = &ctx;
-  // An allocation that fails anywhere ends the run with a diagnostic; the
-  // message is fixed so that writing it needs no memory.
-  std::set_new_handler([] {
-    output_channel* failed = nullptr;
-    if (current_run != nullptr) flush_all(*current_run, failed);
-    std::fputs("Veldmarsh: not enough memory for the tables of this pedigree (memory)\n", stderr);
-    std::fflush(stderr);
-    std::_Exit(exit_diagnostic);
-  });
   write_failure_handler = [](output_channel& channel) {
     if (current_run != nullptr)
       fail_diagnostic(*current_run, "write failed", channel.label, channel.file_name);
@@ -76,6 +66,11 @@ void fail_diagnostic(run_context& ctx, std::string_view what, std::string_view c
   std::fputs(message.c_str(), stderr);
   std::fflush(stderr);
   std::exit(exit_diagnostic);
+}
+
+void fail_allocation(run_context& ctx, std::string_view tables) {
+  fail_diagnostic(ctx, "cannot allocate " + std::string(tables), "data file",
+                  trim_right(ctx.cfg.data_file_name.view()));
 }
 
 }  // namespace veldmarsh

@@ -1,9 +1,11 @@
 // How a run ends early: the fatal stop for a missing input file, the stop
 // without waiting (missing data column, pedigree loop), and the diagnostic
-// for any other input or output failure.
+// for any other input or output failure, a table that cannot be allocated
+// among them.
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -37,5 +39,26 @@ extern void (*diagnostic_hook)(std::string_view message);
 // and, for a line of an input file, its number (0: none).
 [[noreturn]] void fail_diagnostic(run_context& ctx, std::string_view what, std::string_view channel,
                                   std::string_view file, std::int64_t line_number = 0);
+
+// The diagnostic of memory that cannot be had: "cannot allocate " and
+// `tables`, naming the data file.
+[[noreturn]] void fail_allocation(run_context& ctx, std::string_view tables);
+
+// Runs `allocate`, which sizes one or more tables that grow with the pedigree
+// and returns false when one would hold more cells than any machine has
+// room for; that, or memory running out on the way, ends the run with
+// fail_allocation. Every such table is allocated through it, so that the
+// diagnostic says which one failed; the main program ends the run the same
+// way when any other allocation fails.
+template <typename Allocate>
+void allocate_tables(run_context& ctx, std::string_view tables, Allocate&& allocate) {
+  bool allocated = false;
+  try {
+    allocated = allocate();
+  } catch (const std::bad_alloc&) {
+    allocated = false;
+  }
+  if (!allocated) fail_allocation(ctx, tables);
+}
 
 }  // namespace veldmarsh

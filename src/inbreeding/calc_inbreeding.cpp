@@ -13,10 +13,9 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
-#include <new>
-#include <string>
 
 #include "common/free_format.h"
+#include "common/progress_interval.h"
 #include "common/stops.h"
 
 namespace veldmarsh {
@@ -243,38 +242,25 @@ void calc_inbreeding(std::int32_t a, std::int32_t b, float& f, std::int32_t n,
   f = walk_ancestors(static_cast<std::int32_t>(start), nodes, work);
 }
 
-void allocate_inbreeding_tables(run_context& ctx, std::int64_t n_years, std::int64_t n_subpop,
-                                year_table<float>& year_inbreeding, year_table<float>& year_subpop_kinship) {
-  if (n_subpop < 0) n_subpop = 0;
-  bool ok = false;
-  try {
-    ok = allocate_year_table(year_inbreeding, n_years, 6) &&
-         allocate_year_table(year_subpop_kinship, n_years, 2 * n_subpop + n_subpop * (n_subpop - 1) / 2);
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
-  if (!ok)
-    fail_diagnostic(ctx, "cannot allocate the per-year inbreeding tables (birth years " + std::to_string(n_years) + ")",
-                    "data file", trim_right(ctx.cfg.data_file_name.view()));
-}
-
-namespace {
-
-void fill_inbreeding_coefficients(run_context& ctx, animal_table& animal) {
+void calc_inbreeding_coefficients(run_context& ctx, animal_table& animal) {
   const std::int64_t n_animals = animal.size();
   const bool english = ctx.cfg.english;
-  std::int64_t interval = n_animals <= 10000 ? 200 : n_animals <= 25000 ? 500 : 1000;
+  const std::int64_t interval = progress_interval(n_animals, inbreeding_progress);
 
+  // Walks read the coefficients from f_table only; every record gets its own
+  // in table order. The shares of a walk sit in the nodes.
+  std::vector<float> f_table;
+  std::vector<ancestor_node> nodes;
+  inbreeding_work work;
+  allocate_tables(ctx, "the work tables of the inbreeding coefficients", [&] {
+    f_table.assign(static_cast<std::size_t>(n_animals) + 1, 0.0f);
+    nodes.assign(static_cast<std::size_t>(n_animals) + 1, ancestor_node{});
+    size_work(work, n_animals + 2, false);
+    return true;
+  });
   // Entry 0 stands for an unknown parent: F = -1 makes the variance formula
   // right without a special case.
-  std::vector<float> f_table(static_cast<std::size_t>(n_animals) + 1, 0.0f);
   f_table[0] = -1.0f;
-  // Walks read the coefficients from f_table only; every record gets its
-  // own in table order.
-  std::vector<ancestor_node> nodes(static_cast<std::size_t>(n_animals) + 1);
-
-  inbreeding_work work;  // the shares sit in the nodes
-  size_work(work, n_animals + 2, false);
   prepared_nodes source{nodes.data()};
   family_table families;
   size_families(families, 10);
@@ -321,17 +307,6 @@ void fill_inbreeding_coefficients(run_context& ctx, animal_table& animal) {
     animal[i].inbreeding = f;
     previous_sire = s;
     previous_dam = d;
-  }
-}
-
-}  // namespace
-
-void calc_inbreeding_coefficients(run_context& ctx, animal_table& animal) {
-  try {
-    fill_inbreeding_coefficients(ctx, animal);
-  } catch (const std::bad_alloc&) {
-    fail_diagnostic(ctx, "cannot allocate the work tables of the inbreeding coefficients", "data file",
-                    trim_right(ctx.cfg.data_file_name.view()));
   }
 }
 

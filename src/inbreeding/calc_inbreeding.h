@@ -17,7 +17,6 @@
 
 #include "common/animal_record.h"
 #include "common/run_context.h"
-#include "common/year_table.h"
 
 namespace veldmarsh {
 
@@ -52,13 +51,6 @@ struct inbreeding_work {
 void calc_inbreeding(std::int32_t a, std::int32_t b, float& f, std::int32_t n,
                      std::span<const parent_pair> pedigree_pairs, std::span<const float> inbreeding,
                      inbreeding_work& work);
-
-// Allocates, all zero, the yearly inbreeding and kinship table of the whole
-// population (n_years x 6) and that of the subpopulations (n_years x
-// 2 n_subpop + n_subpop (n_subpop - 1) / 2); a table too large for memory
-// ends the run with a diagnostic.
-void allocate_inbreeding_tables(run_context& ctx, std::int64_t n_years, std::int64_t n_subpop,
-                                year_table<float>& year_inbreeding, year_table<float>& year_subpop_kinship);
 
 // Sets `inbreeding` of every animal of the sorted table, with progress lines
 // on the console. The caller writes the closing time stamp.

@@ -1,28 +1,22 @@
 // Rates of inbreeding per year of the whole population from the yearly
 // means: by the power formula between the third and the last birth year,
 // and by the log-linear regression of ln(1 - F) on the year, each for the
-// mean F and for the mean kinship of distinct pairs. On the way the five
-// relationship columns of the yearly table are halved into kinships.
+// mean F and for the mean kinship of distinct pairs.
 #pragma once
 
-#include <array>
-#include <cstdint>
-
 #include "common/animal_record.h"
+#include "common/rate_formulas.h"
+#include "common/year_range.h"
 #include "common/year_table.h"
+#include "inbreeding/inbreeding_results.h"
 
 namespace veldmarsh {
 
-// The four rates: power formula on mean F, power formula on mean kinship of
-// distinct pairs, then the same two by regression.
-using inbreeding_rate_set = std::array<float, 4>;
-
-// Halves columns 2 to 6 of `year_inbreeding` (every row) and fills the
-// rates. Power-formula rates need three birth years and regression rates
-// two; otherwise, and where a formula would divide by zero, a rate is 0.
-// `first_year`, `last_year` and `animal` are not read.
-void calc_inbreeding_rate(std::int64_t n_years, std::int32_t first_year, std::int32_t last_year,
-                          const animal_table& animal, year_table<float>& year_inbreeding,
+// The four rates from the yearly table on the kinship scale
+// (convert_relationships_to_kinships). Power-formula rates need three birth
+// years and regression rates two; otherwise, and where a formula would
+// divide by zero, a rate is 0.
+void calc_inbreeding_rate(const year_range& years, const inbreeding_results& inbreeding,
                           inbreeding_rate_set& inbreeding_rates);
 
 // Rates by other formulas from a table of yearly sums, which it first turns
@@ -31,8 +25,7 @@ void calc_inbreeding_rate(std::int64_t n_years, std::int32_t first_year, std::in
 // of the year's animals, 6 per pair of its parents (a column stays as it is
 // when its count is too small). Nothing is halved. Not part of a run. A rate
 // whose formula needs a row that does not exist, or divides by zero, is 0.
-void calc_inbreeding_rate_variant(std::int64_t n_years, std::int32_t first_year, std::int32_t last_year,
-                                  const animal_table& animal, year_table<float>& year_inbreeding,
-                                  inbreeding_rate_set& inbreeding_rates);
+void calc_inbreeding_rate_variant(const animal_table& animal, const year_range& years,
+                                  year_table<float>& year_inbreeding, inbreeding_rate_set& inbreeding_rates);
 
 }  // namespace veldmarsh

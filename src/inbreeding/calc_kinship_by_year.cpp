@@ -11,6 +11,7 @@
 
 #include "common/fixed_format.h"
 #include "common/free_format.h"
+#include "common/progress_interval.h"
 #include "inbreeding/calc_relationship_column.h"
 #include "inbreeding/subpop_kinship.h"
 
@@ -354,10 +355,13 @@ void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std
 
 }  // namespace
 
-void calc_kinship_by_year(run_context& ctx, const animal_table& animal, std::int64_t n_years,
-                          std::int32_t first_year, year_table<float>& year_inbreeding,
-                          year_table<float>& year_subpop_kinship, const kinship_split_sizes& sizes) {
+void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const birth_year_groups& groups,
+                          inbreeding_results& inbreeding, const kinship_split_sizes& sizes) {
+  const std::int64_t n_years = groups.years.n_years;
+  year_table<float>& year_inbreeding = inbreeding.year_inbreeding;
+  year_table<float>& year_subpop_kinship = inbreeding.year_subpop_kinship;
   if (n_years < 1) return;
+  assert(!inbreeding.kinship_scale);
   assert(year_inbreeding.n_rows >= n_years && year_inbreeding.n_cols == 6);
   assert(animal.size() < std::numeric_limits<std::int32_t>::max());
   subpop_membership membership;
@@ -368,35 +372,14 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, std::int
   kinship_work w;
   prepare_work(w, animal, membership);
 
-  // The animals of every year in table order: one counting pass instead of
-  // a scan of the whole table per year.
-  std::vector<std::int64_t> year_start(static_cast<std::size_t>(n_years) + 2, 0);
-  auto row_of = [&](const animal_record& r) -> std::int64_t {
-    std::int64_t k = static_cast<std::int64_t>(r.birth_year) - first_year + 1;
-    return k >= 1 && k <= n_years ? k : 0;
-  };
-  for (std::int64_t t = 1; t <= animal.size(); ++t)
-    if (std::int64_t k = row_of(animal[t])) ++year_start[static_cast<std::size_t>(k) + 1];
-  for (std::int64_t k = 1; k <= n_years + 1; ++k)
-    year_start[static_cast<std::size_t>(k)] += year_start[static_cast<std::size_t>(k) - 1];
-  std::vector<std::int32_t> rows_by_year(static_cast<std::size_t>(year_start[static_cast<std::size_t>(n_years) + 1]));
-  {
-    std::vector<std::int64_t> next(year_start.begin(), year_start.end());
-    for (std::int64_t t = 1; t <= animal.size(); ++t)
-      if (std::int64_t k = row_of(animal[t]))
-        rows_by_year[static_cast<std::size_t>(next[static_cast<std::size_t>(k)]++)] = static_cast<std::int32_t>(t);
-  }
-
   subpop_sums sums;
   for (std::int64_t k = 1; k <= n_years; ++k) {
-    std::int64_t year = static_cast<std::int64_t>(first_year) + k - 1;
+    const std::int64_t year = groups.years.year_of(k);
     if (ctx.cfg.english)
       write_free_line(ctx.console, {"compute kinships for year", static_cast<long>(year)});
     else
       write_free_line(ctx.console, {"bereken verwantschappen voor jaar ", static_cast<long>(year)});
-    std::span<const std::int32_t> year_rows(rows_by_year.data() + year_start[static_cast<std::size_t>(k)],
-                                            static_cast<std::size_t>(year_start[static_cast<std::size_t>(k) + 1] -
-                                                                     year_start[static_cast<std::size_t>(k)]));
+    const std::span<const std::int32_t> year_rows = groups.of(k);
     std::int64_t n = static_cast<std::int64_t>(year_rows.size());
     write_free_line(ctx.console, {"number in year = ", static_cast<long>(n)});
     if (n == 0) continue;
@@ -412,7 +395,7 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, std::int
     }
     // The progress lines of a column-by-column fill: before animal i + 1
     // whenever i is a multiple of the interval.
-    std::int64_t interval = n <= 10000 ? 500 : n <= 25000 ? 1000 : 5000;
+    const std::int64_t interval = progress_interval(n, kinship_progress);
     for (std::int64_t done = interval; done < n; done += interval) write_progress_line(ctx, done);
 
     set_sums set;
@@ -422,10 +405,6 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, std::int
     if (by_subpop) {
       std::span<float> subpop_row(&year_subpop_kinship(k, 1), static_cast<std::size_t>(year_subpop_kinship.n_cols));
       calc_subpop_kinship(sums, membership.n_subpop, subpop_row);
-      // Kinships: half the relationships; the mean F columns stay.
-      for (std::int32_t j = 1; j <= membership.n_subpop; ++j) subpop_row[static_cast<std::size_t>(2 * j - 1)] *= 0.5f;
-      for (std::size_t c = static_cast<std::size_t>(2 * membership.n_subpop); c < subpop_row.size(); ++c)
-        subpop_row[c] *= 0.5f;
     }
   }
 }

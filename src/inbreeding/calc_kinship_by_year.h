@@ -19,8 +19,9 @@
 #include <vector>
 
 #include "common/animal_record.h"
+#include "common/birth_year_groups.h"
 #include "common/run_context.h"
-#include "common/year_table.h"
+#include "inbreeding/inbreeding_results.h"
 
 namespace veldmarsh {
 
@@ -32,14 +33,14 @@ struct kinship_split_sizes {
   std::int64_t part_size = 40000;
 };
 
-// Fills, for every year with animals, columns 1 to 6 of `year_inbreeding`
-// (mean F, then five mean relationships, not yet halved) and, with more than
-// one subpopulation and an unsplit year, the row of `year_subpop_kinship`
-// (mean F, and kinships: the relationship columns halved). Writes its
-// progress to the console and the part table of a split year to the report.
-void calc_kinship_by_year(run_context& ctx, const animal_table& animal, std::int64_t n_years,
-                          std::int32_t first_year, year_table<float>& year_inbreeding,
-                          year_table<float>& year_subpop_kinship, const kinship_split_sizes& sizes = {});
+// Fills, for every year of `groups` with animals, columns 1 to 6 of
+// `year_inbreeding` (mean F, then five mean relationships) and, with more
+// than one subpopulation and an unsplit year, the row of
+// `year_subpop_kinship` (mean F and mean relationships), all on the
+// relationship scale. Writes its progress to the console and the part table
+// of a split year to the report.
+void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const birth_year_groups& groups,
+                          inbreeding_results& inbreeding, const kinship_split_sizes& sizes = {});
 
 // Splits the n animals of `year_rows` into n_blocks = n / part_size + 1
 // parts of whole birth months, taken in month order until each part reaches

@@ -3,16 +3,16 @@
 // population, with tables of its own that live for one call.
 #include "reports/analyse_subpopulation.h"
 
-#include <math.h>
-
 #include <cassert>
-#include <span>
 
+#include "common/birth_year_groups.h"
 #include "common/free_format.h"
+#include "common/rate_formulas.h"
 #include "reports/import_colour_breeder_tables.h"
 #include "reports/parent_age_tables.h"
 #include "reports/parent_ages.h"
 #include "reports/pedigree_completeness.h"
+#include "reports/population_tables.h"
 #include "reports/top_sire_tables.h"
 #include "reports/top_sires.h"
 #include "reports/write_inbreeding_report.h"
@@ -43,14 +43,6 @@ void write_start_line(run_context& ctx, const fixed_text<20>& code, const subpop
                               hour, ".", minute, " and ", second, " s"});
 }
 
-// 1 - ((1 - last) / (1 - first)) ^ (1 / n): 0 without a row or with a divisor of 0.
-float power_rate(float last, float first, std::int64_t n) {
-  if (n < 1) return 0.0f;
-  const float base = 1.0f - first;
-  if (base == 0.0f) return 0.0f;
-  return 1.0f - powf((1.0f - last) / base, 1.0f / static_cast<float>(n));
-}
-
 }  // namespace
 
 year_table<float> subpop_kinship_columns(const year_table<float>& year_subpop_kinship, std::int32_t isub) {
@@ -64,10 +56,10 @@ year_table<float> subpop_kinship_columns(const year_table<float>& year_subpop_ki
   return columns;
 }
 
-void calc_subpop_inbreeding(std::int64_t n_years, const year_table<float>& subpop_kinship,
-                            year_table<float>& subpop_year_inbreeding, std::array<float, 4>& subpop_inbreeding_rates) {
-  const std::int64_t n = n_years > 0 ? n_years : 0;
-  year_table<float>& y = subpop_year_inbreeding;
+void calc_subpop_inbreeding(const year_range& years, const year_table<float>& subpop_kinship,
+                            subpop_inbreeding_tables& inbreeding) {
+  const std::int64_t n = years.n_years;
+  year_table<float>& y = inbreeding.year_inbreeding;
   allocate_year_table(y, n, 6);
   for (std::int64_t k = 1; k <= n && k <= subpop_kinship.n_rows; ++k) {
     y(k, 1) = subpop_kinship(k, 1);
@@ -84,10 +76,11 @@ void calc_subpop_inbreeding(std::int64_t n_years, const year_table<float>& subpo
   }
   // Power formula over the whole series, exponent 1/n; then the plain slopes
   // of the means on the row number.
-  subpop_inbreeding_rates = {0.0f, 0.0f, 0.0f, 0.0f};
+  inbreeding_rate_set& rates = inbreeding.rates;
+  rates = {0.0f, 0.0f, 0.0f, 0.0f};
   if (n < 1) return;
-  subpop_inbreeding_rates[0] = power_rate(y(n, 1), y(1, 1), n);
-  subpop_inbreeding_rates[1] = power_rate(y(n, 2), y(1, 2), n);
+  rates[0] = power_rate(y(n, 1), y(1, 1), n);
+  rates[1] = power_rate(y(n, 2), y(1, 2), n);
   std::vector<std::int32_t> x(static_cast<std::size_t>(n));
   std::vector<float> mean_f(static_cast<std::size_t>(n)), mean_kinship(static_cast<std::size_t>(n));
   for (std::int64_t k = 1; k <= n; ++k) {
@@ -95,13 +88,12 @@ void calc_subpop_inbreeding(std::int64_t n_years, const year_table<float>& subpo
     mean_f[static_cast<std::size_t>(k - 1)] = y(k, 1);
     mean_kinship[static_cast<std::size_t>(k - 1)] = y(k, 2);
   }
-  calc_regression_slope(n, x, mean_f, subpop_inbreeding_rates[2]);
-  calc_regression_slope(n, x, mean_kinship, subpop_inbreeding_rates[3]);
+  calc_regression_slope(n, x, mean_f, rates[2]);
+  calc_regression_slope(n, x, mean_kinship, rates[3]);
 }
 
-void analyse_subpopulation(run_context& ctx, const animal_table& animal, std::int32_t isub, std::int64_t n_years,
-                           std::int32_t first_year, std::int32_t last_year, std::int32_t n_top_breeders,
-                           const std::vector<breeder_name>& breeder_list, const year_table<float>& subpop_kinship,
+void analyse_subpopulation(run_context& ctx, const animal_table& animal, const year_range& years,
+                           const breeder_tables& breeders, std::int32_t isub, const year_table<float>& subpop_kinship,
                            subpop_analysis_values& values) {
   const settings& cfg = ctx.cfg;
   assert(isub >= 1 && isub <= static_cast<std::int32_t>(cfg.subpop_codes.size()));
@@ -129,65 +121,40 @@ void analyse_subpopulation(run_context& ctx, const animal_table& animal, std::in
   }
 
   // Age classes as wide as the oldest parents of the members.
-  std::int32_t max_sire_age = 0, max_dam_age = 0;
-  calc_max_parent_ages(animal, &members, max_sire_age, max_dam_age);
   year_count_tables counts;
-  allocate_year_count_tables(ctx, counts, n_years, max_sire_age, max_dam_age);
-  write_free_line(ctx.console, {"maxages = ", max_sire_age, max_dam_age});
-  year_table<float> mean_equiv_generations_by_year, completeness_by_year;
-  allocate_completeness_tables(ctx, n_years, mean_equiv_generations_by_year, completeness_by_year);
-  year_table<std::int32_t> breeder_year_counts;
-  allocate_breeder_year_counts(ctx, breeder_year_counts, n_years, n_top_breeders);
+  allocate_year_count_tables(ctx, years, calc_max_parent_ages(animal, &members), breeders.n_top_breeders, counts);
+  write_free_line(ctx.console, {"maxages = ", counts.oldest.max_sire_age, counts.oldest.max_dam_age});
 
   // The yearly loop over the members, with their completeness per year.
-  const counting_scope scope{&members, &code, &mean_equiv_generations_by_year, &completeness_by_year};
-  count_by_birth_year(ctx, animal, n_years, first_year, breeder_list, n_top_breeders, counts, breeder_year_counts,
-                      scope);
-  convert_mean_ages_to_years(counts);
-  calc_overall_parent_ages(animal, &members, counts.overall_parent_ages);
+  const birth_year_groups groups = group_by_birth_year(ctx, animal, years, &members);
+  count_by_birth_year(ctx, animal, groups, breeders, counts, &code);
+  count_completeness_by_year(animal, groups, counts.completeness);
+  calc_mean_parent_ages(animal, &members, counts);
   values.subpop_overall_parent_ages = counts.overall_parent_ages;
 
   // The members with the most offspring; 0 when there is no member of that sex.
-  const std::int32_t top_male_row = choose_top_parent(animal, 1, &members);
-  values.subpop_top_female_row = choose_top_parent(animal, 2, &members);
+  choose_top_parents(animal, &members, counts);
+  values.subpop_top_female_row = counts.top_female_nr;
 
-  year_table<float> subpop_year_inbreeding;
-  calc_subpop_inbreeding(n_years, subpop_kinship, subpop_year_inbreeding, values.subpop_inbreeding_rates);
+  subpop_inbreeding_tables inbreeding;
+  calc_subpop_inbreeding(years, subpop_kinship, inbreeding);
+  values.subpop_inbreeding_rates = inbreeding.rates;
 
-  // Top sires over the members' records, in table order; the sires found
-  // are numbers of the whole table.
-  top_sire_tables top_sires;
-  allocate_top_sire_tables(ctx, top_sires, n_years);
-  {
-    std::vector<animal_record> member_records;
-    member_records.reserve(static_cast<std::size_t>(n_members));
-    for (std::int64_t i = 1; i <= animal.size(); ++i)
-      if (members[static_cast<std::size_t>(i)]) member_records.push_back(animal[i]);
-    calc_top_sire_shares(ctx, member_records, n_years, first_year, top_sires.n_sires_by_year, top_sires.top_sire_share,
-                         top_sires.top_sire_by_year);
-  }
+  // Top sires of the members' young; the sires are numbers of the whole table.
+  calc_top_sire_shares(ctx, animal, groups, counts.top_sires);
   write_free_line(ctx.console, {"endtopsire"});
 
+  count_non_parents(counts);
+  values.subpop_population_totals = counts.population_totals;
+  convert_shares_to_percentages(counts.top_sires);
   write_free_line(ctx.console, {"write results"});
-  write_subpopulation_reports(ctx, animal, isub, n_years, first_year, last_year, counts, max_sire_age, max_dam_age,
-                              top_male_row, values.subpop_top_female_row, mean_equiv_generations_by_year,
-                              completeness_by_year, n_top_breeders, breeder_year_counts, breeder_list,
-                              subpop_year_inbreeding, values.subpop_inbreeding_rates, top_sires,
-                              values.subpop_population_totals);
+  write_subpopulation_reports(ctx, animal, years, breeders, isub, counts, inbreeding);
   // The tables of the call go with it.
 }
 
-void write_subpopulation_reports(run_context& ctx, const animal_table& animal, std::int32_t isub,
-                                 std::int64_t n_years, std::int32_t first_year, std::int32_t last_year,
-                                 year_count_tables& counts, std::int32_t max_sire_age, std::int32_t max_dam_age,
-                                 std::int32_t top_male_row, std::int32_t top_female_row,
-                                 const year_table<float>& mean_equiv_generations_by_year,
-                                 const year_table<float>& completeness_by_year, std::int32_t n_top_breeders,
-                                 const year_table<std::int32_t>& breeder_year_counts,
-                                 const std::vector<breeder_name>& breeder_list,
-                                 const year_table<float>& subpop_year_inbreeding,
-                                 const std::array<float, 4>& subpop_inbreeding_rates, top_sire_tables& top_sires,
-                                 population_total_set& subpop_population_totals) {
+void write_subpopulation_reports(run_context& ctx, const animal_table& animal, const year_range& years,
+                                 const breeder_tables& breeders, std::int32_t isub, const year_count_tables& counts,
+                                 const subpop_inbreeding_tables& inbreeding) {
   const settings& cfg = ctx.cfg;
   assert(isub >= 1 && isub <= static_cast<std::int32_t>(cfg.subpop_codes.size()));
   output_channel& report = ctx.report;
@@ -201,27 +168,20 @@ void write_subpopulation_reports(run_context& ctx, const animal_table& animal, s
   write_free_line(report, {frame});
   write_free_line(report, {"          "});
 
-  write_population_size_report(ctx, last_year, first_year, n_years, animal, counts.parent_counts_by_year,
-                               subpop_population_totals);
-  if (cfg.has_import_column)
-    write_import_report(ctx, last_year, first_year, n_years, counts.import_parent_counts_by_year);
-  write_litter_report(ctx, last_year, first_year, n_years, counts.litter_stats, subpop_population_totals);
-  write_offspring_per_parent_report(ctx, last_year, first_year, n_years, counts.offspring_stats_by_year,
-                                    top_parent_record(animal, top_male_row), top_parent_record(animal, top_female_row));
-  write_parent_age_report(ctx, last_year, first_year, n_years, max_sire_age, counts.sire_age_count, max_dam_age,
-                          counts.dam_age_count);
-  const float generation_interval =
-      write_generation_interval_report(ctx, last_year, first_year, counts.mean_sire_age_by_year,
-                                       counts.mean_dam_age_by_year, counts.overall_parent_ages);
-  write_completeness_report(ctx, last_year, first_year, n_years, mean_equiv_generations_by_year, completeness_by_year);
-  const std::vector<animal_record> top_sire_records = gather_top_sire_records(animal, top_sires.top_sire_by_year);
-  write_top_sire_report(ctx, last_year, first_year, n_years, top_sires.n_sires_by_year, top_sires.top_sire_share,
-                        top_sire_records);
-  if (cfg.has_colour_column) write_colour_report(ctx, last_year, first_year, n_years, counts.colour_counts_by_year);
-  if (cfg.has_breeder_column)
-    write_breeder_report(ctx, last_year, first_year, n_years, n_top_breeders, breeder_year_counts, breeder_list);
-  write_inbreeding_report(ctx, last_year, first_year, n_years, subpop_year_inbreeding, subpop_inbreeding_rates,
-                          generation_interval);
+  write_population_size_report(ctx, years, animal, counts.parent_counts_by_year, counts.population_totals);
+  if (cfg.has_import_column) write_import_report(ctx, years, counts.import_parent_counts_by_year);
+  write_litter_report(ctx, years, counts.litter_stats, counts.population_totals);
+  write_offspring_per_parent_report(ctx, years, counts.offspring_stats_by_year,
+                                    top_parent_record(animal, counts.top_male_nr),
+                                    top_parent_record(animal, counts.top_female_nr));
+  write_parent_age_report(ctx, years, counts.oldest, counts.sire_age_count, counts.dam_age_count);
+  write_generation_interval_report(ctx, years, counts.mean_sire_age_by_year, counts.mean_dam_age_by_year,
+                                   counts.overall_parent_ages, counts.generation_interval);
+  write_completeness_report(ctx, years, counts.completeness);
+  write_top_sire_report(ctx, years, counts.top_sires, gather_top_sire_records(animal, counts.top_sires));
+  if (cfg.has_colour_column) write_colour_report(ctx, years, counts.colour_counts_by_year);
+  if (cfg.has_breeder_column) write_breeder_report(ctx, years, breeders, counts.breeder_year_counts);
+  write_inbreeding_report(ctx, years, inbreeding.year_inbreeding, inbreeding.rates, counts.generation_interval);
 }
 
 }  // namespace veldmarsh

@@ -13,10 +13,11 @@
 #include <vector>
 
 #include "common/animal_record.h"
+#include "common/rate_formulas.h"
 #include "common/run_context.h"
+#include "common/year_range.h"
 #include "common/year_table.h"
 #include "reports/breeder_list.h"
-#include "reports/population_tables.h"
 #include "reports/year_count_tables.h"
 
 namespace veldmarsh {
@@ -29,7 +30,7 @@ struct subpop_analysis_values {
   population_total_set subpop_population_totals{};      // column totals of the population-size table
   std::array<float, 2> subpop_overall_parent_ages{};    // mean age of sires, of dams (years)
   std::int32_t subpop_top_female_row = 0;               // 0: no female member
-  std::array<float, 4> subpop_inbreeding_rates{};       // layout of the whole population's rates
+  inbreeding_rate_set subpop_inbreeding_rates{};        // layout of the whole population's rates
 };
 
 // Columns 2 x isub - 1 (mean inbreeding) and 2 x isub (mean kinship) of
@@ -37,45 +38,41 @@ struct subpop_analysis_values {
 // no such column.
 year_table<float> subpop_kinship_columns(const year_table<float>& year_subpop_kinship, std::int32_t isub);
 
-// The subpopulation's yearly inbreeding table (n_years x 6) from its two
-// kinship columns: mean F and mean kinship, then the yearly relative change
-// of each (only in years whose mean F is above 0), then two columns of 0.
-// Also its rates: the power formula over all n_years years with the
-// exponent 1/n_years, then the least-squares slopes of the two means on the
-// row number (no logarithm). A rate that needs a missing row or divides by 0
-// is 0.
-void calc_subpop_inbreeding(std::int64_t n_years, const year_table<float>& subpop_kinship,
-                            year_table<float>& subpop_year_inbreeding, std::array<float, 4>& subpop_inbreeding_rates);
+// The yearly inbreeding of one subpopulation: its table (n_years x 6: mean
+// F and mean kinship, then the yearly relative change of each, then two
+// columns of 0) and its four rates.
+struct subpop_inbreeding_tables {
+  year_table<float> year_inbreeding;
+  inbreeding_rate_set rates{};
+};
+
+// The subpopulation's yearly inbreeding from its two kinship columns: the
+// relative change of mean F and of mean kinship only in years whose mean F
+// is above 0; the rates by the power formula over all n_years years with
+// the exponent 1/n_years, then the least-squares slopes of the two means on
+// the row number (no logarithm). A rate that needs a missing row or divides
+// by 0 is 0.
+void calc_subpop_inbreeding(const year_range& years, const year_table<float>& subpop_kinship,
+                            subpop_inbreeding_tables& inbreeding);
 
 // The analysis of subpopulation `isub` (entry isub of the settings'
 // `subpop_codes`): start lines on the console and in the log, then, when it
-// has members, its per-year counting, top sires, inbreeding and its report.
-// `subpop_kinship` holds its two columns of the kinship table
-// (subpop_kinship_columns). All its tables are released before it returns.
-void analyse_subpopulation(run_context& ctx, const animal_table& animal, std::int32_t isub, std::int64_t n_years,
-                           std::int32_t first_year, std::int32_t last_year, std::int32_t n_top_breeders,
-                           const std::vector<breeder_name>& breeder_list, const year_table<float>& subpop_kinship,
+// has members, its yearly counts, top sires, inbreeding and its report.
+// `subpop_kinship` holds its two columns of the kinship table on the kinship
+// scale (subpop_kinship_columns). All its tables are released before it
+// returns.
+void analyse_subpopulation(run_context& ctx, const animal_table& animal, const year_range& years,
+                           const breeder_tables& breeders, std::int32_t isub, const year_table<float>& subpop_kinship,
                            subpop_analysis_values& values);
 
 // The subpopulation's report: the banner with its code, then the tables of
 // population size, imports (with an import column), litters, offspring per
 // parent, ages of parents, generation interval, completeness, top sires,
 // colours (with a colour column), breeders (with a breeder column) and
-// inbreeding. The population-size table turns columns 1 and 4 of
-// `counts.parent_counts_by_year` into non-parents, the top-sire table the
-// shares into percentages, and every 0 of `top_sires.top_sire_by_year`
-// becomes 1. `top_male_row` and `top_female_row` are 0 when the
-// subpopulation has no member of that sex (a blank record is shown).
-void write_subpopulation_reports(run_context& ctx, const animal_table& animal, std::int32_t isub,
-                                 std::int64_t n_years, std::int32_t first_year, std::int32_t last_year,
-                                 year_count_tables& counts, std::int32_t max_sire_age, std::int32_t max_dam_age,
-                                 std::int32_t top_male_row, std::int32_t top_female_row,
-                                 const year_table<float>& mean_equiv_generations_by_year,
-                                 const year_table<float>& completeness_by_year, std::int32_t n_top_breeders,
-                                 const year_table<std::int32_t>& breeder_year_counts,
-                                 const std::vector<breeder_name>& breeder_list,
-                                 const year_table<float>& subpop_year_inbreeding,
-                                 const std::array<float, 4>& subpop_inbreeding_rates, top_sire_tables& top_sires,
-                                 population_total_set& subpop_population_totals);
+// inbreeding, from its yearly counts once the non-parents and the
+// percentages of the top sires are in them.
+void write_subpopulation_reports(run_context& ctx, const animal_table& animal, const year_range& years,
+                                 const breeder_tables& breeders, std::int32_t isub, const year_count_tables& counts,
+                                 const subpop_inbreeding_tables& inbreeding);
 
 }  // namespace veldmarsh

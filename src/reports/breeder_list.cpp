@@ -1,94 +1,38 @@
 // Breeder list and top breeders.
 //
-// The list is kept with a hash index of its names, so that building it and
-// counting the breeders' animals take one pass over the table each; the
-// order of the list and of the picks is that of a search in list order.
+// The list is kept with a hash index of its names (common/text_index.h), so
+// that building it and counting the breeders' animals take one pass over the
+// table each; the order of the list and of the picks is that of a search in
+// list order.
 #include "reports/breeder_list.h"
 
 #include <algorithm>
-#include <cstring>
-#include <new>
 #include <string>
+#include <utility>
 
 #include "common/free_format.h"
-#include "common/stops.h"
+#include "common/progress_interval.h"
+#include "common/text_index.h"
 
 namespace veldmarsh {
 
-namespace {
-
-// Open addressing over a power-of-two table; a slot holds the one-based
-// position of a list entry, 0 when empty.
-struct breeder_index {
-  std::vector<std::int32_t> slots;
-  std::uint64_t mask = 0;
-};
-
-std::uint64_t hash_breeder(const breeder_name& name) {
-  std::uint64_t a, b;
-  std::uint32_t c;
-  std::memcpy(&a, name.c, 8);
-  std::memcpy(&b, name.c + 8, 8);
-  std::memcpy(&c, name.c + 16, 4);
-  std::uint64_t h = a * 0x9E3779B97F4A7C15ULL;
-  h = (h ^ (h >> 29) ^ b) * 0xBF58476D1CE4E5B9ULL;
-  h = (h ^ (h >> 32) ^ c) * 0x94D049BB133111EBULL;
-  return h ^ (h >> 31);
-}
-
-// The slot where `name` is held, or the empty slot where it belongs.
-std::uint64_t find_slot(const breeder_index& index, const std::vector<breeder_name>& list, const breeder_name& name) {
-  for (std::uint64_t s = hash_breeder(name) & index.mask;; s = (s + 1) & index.mask) {
-    std::int32_t at = index.slots[s];
-    if (at == 0 || list[at - 1] == name) return s;
-  }
-}
-
-// Makes the index hold every entry of `list`, with room to grow to twice
-// its size before the next rebuild.
-void rebuild_index(breeder_index& index, const std::vector<breeder_name>& list) {
-  std::uint64_t size = 16;
-  while (size < 4 * (list.size() + 1)) size *= 2;
-  index.slots.assign(size, 0);
-  index.mask = size - 1;
-  for (std::size_t j = 0; j < list.size(); ++j)
-    index.slots[find_slot(index, list, list[j])] = static_cast<std::int32_t>(j + 1);
-}
-
-std::int64_t breeder_progress_interval(std::int64_t n_animals) {
-  if (n_animals <= 4000) return 100;
-  if (n_animals <= 10000) return 500;
-  if (n_animals <= 25000) return 1000;
-  return 5000;
-}
-
-}  // namespace
-
 void build_breeder_list(run_context& ctx, const animal_table& animal, std::vector<breeder_name>& breeder_list) {
   const bool en = ctx.cfg.english;
-  breeder_list.clear();
-  breeder_index index;
-  rebuild_index(index, breeder_list);
+  distinct_texts<20> breeders;
   const std::int64_t n = animal.size();
-  const std::int64_t interval = breeder_progress_interval(n);
+  const std::int64_t interval = progress_interval(n, reading_progress);
   std::int64_t counter = 0;
   for (std::int64_t i = 1; i <= n; ++i) {
     if (++counter == interval) {
       write_free_line(ctx.console, {en ? "breeder of " : "fokker van ", static_cast<long long>(i),
                                     en ? " read, N breeder = " : " gelezen, nfokker = ",
-                                    static_cast<long long>(breeder_list.size())});
+                                    static_cast<long long>(breeders.list.size())});
       counter = 0;
     }
     const breeder_name& name = animal[i].breeder;
-    if (is_blank(name)) continue;
-    std::uint64_t s = find_slot(index, breeder_list, name);
-    if (index.slots[s] != 0) continue;
-    breeder_list.push_back(name);
-    if (4 * breeder_list.size() > index.slots.size() * 2)  // keep the load at most one half
-      rebuild_index(index, breeder_list);
-    else
-      index.slots[s] = static_cast<std::int32_t>(breeder_list.size());
+    if (!is_blank(name)) add_distinct_text(breeders, name, hash_text(name));
   }
+  breeder_list = std::move(breeders.list);
   const long long n_breeders = static_cast<long long>(breeder_list.size());
   for (output_channel* channel : {&ctx.console, &ctx.log}) {
     write_free_line(*channel, {en ? "breeders list made" : "fokkerlijst samengesteld"});
@@ -96,19 +40,21 @@ void build_breeder_list(run_context& ctx, const animal_table& animal, std::vecto
   }
 }
 
-void select_top_breeders(run_context& ctx, std::vector<breeder_name>& breeder_list, const animal_table& animal,
-                         std::int32_t& n_top_breeders, std::int32_t last_year) {
+void select_top_breeders(run_context& ctx, const animal_table& animal, std::int32_t last_year,
+                         breeder_tables& breeders) {
+  std::vector<breeder_name>& breeder_list = breeders.breeder_list;
+  std::int32_t& n_top_breeders = breeders.n_top_breeders;
   const std::int64_t n_breeders = static_cast<std::int64_t>(breeder_list.size());
-  breeder_index index;
-  rebuild_index(index, breeder_list);
+  text_index<20> index;
+  index_texts(index, breeder_list, n_breeders, n_breeders);
   std::vector<std::int64_t> count(breeder_list.size(), 0);
   const std::int64_t after = static_cast<std::int64_t>(last_year) - 10;  // counted: born after this year
   const std::int64_t n = animal.size();
   for (std::int64_t i = 1; i <= n; ++i) {
     const animal_record& r = animal[i];
     if (r.birth_year <= after || is_blank(r.breeder)) continue;
-    std::int32_t at = index.slots[find_slot(index, breeder_list, r.breeder)];
-    if (at != 0) ++count[at - 1];
+    const std::int32_t at = find_in_list(index, breeder_list, r.breeder);
+    if (at != 0) ++count[static_cast<std::size_t>(at - 1)];
   }
 
   if (n_breeders < 10) {
@@ -133,34 +79,20 @@ void select_top_breeders(run_context& ctx, std::vector<breeder_name>& breeder_li
   breeder_list.swap(reordered);
 }
 
-void make_empty_breeder_list(std::vector<breeder_name>& breeder_list, std::int32_t& n_top_breeders) {
-  n_top_breeders = 0;
-  breeder_list.assign(1, make_text<20>("geen fokkers"));
+void make_empty_breeder_list(breeder_tables& breeders) {
+  breeders.n_top_breeders = 0;
+  breeders.breeder_list.assign(1, make_text<20>("geen fokkers"));
 }
 
-void allocate_breeder_year_counts(run_context& ctx, year_table<std::int32_t>& breeder_year_counts,
-                                  std::int64_t n_years, std::int32_t n_top_breeders) {
-  bool ok = false;
-  try {
-    ok = allocate_year_table(breeder_year_counts, n_years, 2 * static_cast<std::int64_t>(n_top_breeders) + 2);
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
-  if (!ok)
-    fail_diagnostic(ctx, "cannot allocate the per-year breeder table (birth years " + std::to_string(n_years) + ")",
-                    "data file", trim_right(ctx.cfg.data_file_name.view()));
-}
-
-void make_breeder_tables(run_context& ctx, const animal_table& animal, std::int64_t n_years, std::int32_t last_year,
-                         std::vector<breeder_name>& breeder_list, std::int32_t& n_top_breeders,
-                         year_table<std::int32_t>& breeder_year_counts) {
+breeder_tables make_breeder_tables(run_context& ctx, const animal_table& animal, const year_range& years) {
+  breeder_tables breeders;
   if (ctx.cfg.has_breeder_column) {
-    build_breeder_list(ctx, animal, breeder_list);
-    select_top_breeders(ctx, breeder_list, animal, n_top_breeders, last_year);
+    build_breeder_list(ctx, animal, breeders.breeder_list);
+    select_top_breeders(ctx, animal, years.last_year, breeders);
   } else {
-    make_empty_breeder_list(breeder_list, n_top_breeders);
+    make_empty_breeder_list(breeders);
   }
-  allocate_breeder_year_counts(ctx, breeder_year_counts, n_years, n_top_breeders);
+  return breeders;
 }
 
 }  // namespace veldmarsh

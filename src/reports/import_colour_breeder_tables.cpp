@@ -14,21 +14,21 @@ namespace veldmarsh {
 namespace {
 
 // Column sums over every year row, columns 1..n_cols.
-std::vector<std::int64_t> column_sums(const year_table<std::int32_t>& table, std::int64_t n_years,
+std::vector<std::int64_t> column_sums(const year_table<std::int32_t>& table, const year_range& years,
                                       std::int64_t n_cols) {
   std::vector<std::int64_t> sums(static_cast<std::size_t>(n_cols > 0 ? n_cols : 0), 0);
-  for (std::int64_t k = 1; k <= n_years; ++k)
+  for (std::int64_t k = 1; k <= years.n_years; ++k)
     for (std::int64_t j = 1; j <= n_cols; ++j) sums[static_cast<std::size_t>(j - 1)] += cell_or_zero(table, k, j);
   return sums;
 }
 
 // One line per year: the year, then columns 1..n_cols of its row.
-void write_year_rows(output_channel& report, const std::string& format, std::int32_t first_year, std::int64_t n_years,
+void write_year_rows(output_channel& report, const std::string& format, const year_range& years,
                      const year_table<std::int32_t>& table, std::int64_t n_cols) {
   std::vector<fixed_value> values;
-  for (std::int64_t k = 1; k <= n_years; ++k) {
+  for (std::int64_t k = 1; k <= years.n_years; ++k) {
     values.clear();
-    values.emplace_back(static_cast<long>(first_year + k - 1));
+    values.emplace_back(static_cast<long>(years.year_of(k)));
     for (std::int64_t j = 1; j <= n_cols; ++j) values.emplace_back(cell_or_zero(table, k, j));
     write_fixed_line(report, format, values);
   }
@@ -45,9 +45,8 @@ void write_total_row(output_channel& report, const std::string& format, const ch
 
 }  // namespace
 
-import_total_set write_import_report(run_context& ctx, std::int32_t /*last_year*/, std::int32_t first_year,
-                                     std::int64_t n_years,
-                                     const year_table<std::int32_t>& import_parent_counts_by_year) {
+void write_import_report(run_context& ctx, const year_range& years,
+                         const year_table<std::int32_t>& import_parent_counts_by_year) {
   output_channel& report = ctx.report;
   // Dutch in either language, and no separator line before it.
   write_free_line(report, {"           IMPORT: aantal pups geboren uit nederlandse of importouders"});
@@ -55,16 +54,13 @@ import_total_set write_import_report(run_context& ctx, std::int32_t /*last_year*
   write_free_line(report, {"  geb.   NL x NL  imp. x NL  NL x imp imp. x imp.   "});
   write_free_line(report, {" jaar "});
   write_underscores(report, 52);
-  write_year_rows(report, "(5I10)", first_year, n_years, import_parent_counts_by_year, 4);
+  write_year_rows(report, "(5I10)", years, import_parent_counts_by_year, 4);
   write_underscores(report, 53);
-  std::vector<std::int64_t> sums = column_sums(import_parent_counts_by_year, n_years, 4);
-  import_total_set import_totals{sums[0], sums[1], sums[2], sums[3]};
-  write_total_row(report, "(A8,4I10)", " totaal ", sums);
+  write_total_row(report, "(A8,4I10)", " totaal ", column_sums(import_parent_counts_by_year, years, 4));
   write_underscores(report, 53);
-  return import_totals;
 }
 
-void write_colour_report(run_context& ctx, std::int32_t /*last_year*/, std::int32_t first_year, std::int64_t n_years,
+void write_colour_report(run_context& ctx, const year_range& years,
                          const year_table<std::int32_t>& colour_counts_by_year) {
   output_channel& report = ctx.report;
   const settings& cfg = ctx.cfg;
@@ -90,16 +86,17 @@ void write_colour_report(run_context& ctx, std::int32_t /*last_year*/, std::int3
   write_fixed_line(report, heading_format, values);
   write_underscores(report, 56);
 
-  write_year_rows(report, row_format, first_year, n_years, colour_counts_by_year, n_classes);
+  write_year_rows(report, row_format, years, colour_counts_by_year, n_classes);
   write_underscores(report, 56);
   write_total_row(report, heading_format, cfg.english ? " total  " : " totaal ",
-                  column_sums(colour_counts_by_year, n_years, n_classes));
+                  column_sums(colour_counts_by_year, years, n_classes));
   write_underscores(report, 56);
 }
 
-void write_breeder_report(run_context& ctx, std::int32_t /*last_year*/, std::int32_t first_year, std::int64_t n_years,
-                          std::int32_t n_top_breeders, const year_table<std::int32_t>& breeder_year_counts,
-                          const std::vector<fixed_text<20>>& breeder_list) {
+void write_breeder_report(run_context& ctx, const year_range& years, const breeder_tables& breeders,
+                          const year_table<std::int32_t>& breeder_year_counts) {
+  const std::vector<breeder_name>& breeder_list = breeders.breeder_list;
+  const std::int32_t n_top_breeders = breeders.n_top_breeders;
   output_channel& report = ctx.report;
   const settings& cfg = ctx.cfg;
   const std::int64_t n = n_top_breeders > 0 ? n_top_breeders : 0;
@@ -134,9 +131,9 @@ void write_breeder_report(run_context& ctx, std::int32_t /*last_year*/, std::int
   write_fixed_line(report, heading_format, values);
   write_underscores(report, 56);
 
-  write_year_rows(report, row_format, first_year, n_years, breeder_year_counts, n_cols);
+  write_year_rows(report, row_format, years, breeder_year_counts, n_cols);
   write_underscores(report, 56);
-  write_total_row(report, total_format, " totaal ", column_sums(breeder_year_counts, n_years, n_cols));
+  write_total_row(report, total_format, " totaal ", column_sums(breeder_year_counts, years, n_cols));
   write_underscores(report, 56);
 }
 

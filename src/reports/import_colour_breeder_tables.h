@@ -7,39 +7,31 @@
 // their own tables.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <vector>
 
-#include "common/fixed_text.h"
 #include "common/run_context.h"
+#include "common/year_range.h"
 #include "common/year_table.h"
+#include "reports/breeder_list.h"
 
 namespace veldmarsh {
 
-// Column sums of the import table: young of two home-bred parents, of an
-// imported sire only, of an imported dam only, of two imported parents.
-using import_total_set = std::array<std::int64_t, 4>;
-
-// The IMPORT table from `import_parent_counts_by_year` (n_years x 4); returns
-// its column totals.
-import_total_set write_import_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year,
-                                     std::int64_t n_years,
-                                     const year_table<std::int32_t>& import_parent_counts_by_year);
+// The IMPORT table from `import_parent_counts_by_year` (n_years x 4) with its
+// column totals.
+void write_import_report(run_context& ctx, const year_range& years,
+                         const year_table<std::int32_t>& import_parent_counts_by_year);
 
 // The COLOUR VARIETIES table: a legend of the colour classes of the settings
 // (ctx.cfg.colour_codes, ctx.cfg.n_colour_classes) and per year the animals
 // of each class (`colour_counts_by_year`, n_years x n_colour_classes).
-void write_colour_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year, std::int64_t n_years,
+void write_colour_report(run_context& ctx, const year_range& years,
                          const year_table<std::int32_t>& colour_counts_by_year);
 
-// The Main Breeders table: a legend of the first `n_top_breeders` entries
-// of `breeder_list` (7 characters each) and "others", then per year the two
-// count columns of every top breeder and of the others
-// (`breeder_year_counts`, n_years x (2 n_top_breeders + 2)). Only the first
-// `n_top_breeders` entries of the list are read.
-void write_breeder_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year, std::int64_t n_years,
-                          std::int32_t n_top_breeders, const year_table<std::int32_t>& breeder_year_counts,
-                          const std::vector<fixed_text<20>>& breeder_list);
+// The Main Breeders table: a legend of the top breeders (7 characters each)
+// and "others", then per year the two count columns of every top breeder
+// and of the others (`breeder_year_counts`, n_years x (2 n_top_breeders +
+// 2)). Only the top breeders of the list are read.
+void write_breeder_report(run_context& ctx, const year_range& years, const breeder_tables& breeders,
+                          const year_table<std::int32_t>& breeder_year_counts);
 
 }  // namespace veldmarsh

@@ -18,8 +18,7 @@ const std::string plus_line(86, '+');
 // One age table: the young of every birth year by the age class of their
 // father (mother), with the column totals.
 void write_age_table(run_context& ctx, std::string_view english_title, std::string_view dutch_title,
-                     std::int32_t first_year, std::int64_t n_years, std::int32_t max_age,
-                     const year_table<std::int32_t>& age_count) {
+                     const year_range& years, std::int32_t max_age, const year_table<std::int32_t>& age_count) {
   output_channel& report = ctx.report;
   const bool english = ctx.cfg.english;
   const std::string row_format = build_run_format("(I8,005I8)", max_age);
@@ -41,9 +40,9 @@ void write_age_table(run_context& ctx, std::string_view english_title, std::stri
   write_underscores(report, 56);
 
   std::vector<std::int64_t> totals(static_cast<std::size_t>(max_age) + 1, 0);
-  for (std::int64_t k = 1; k <= n_years; ++k) {
+  for (std::int64_t k = 1; k <= years.n_years; ++k) {
     values.clear();
-    values.emplace_back(static_cast<long long>(first_year) + k - 1);
+    values.emplace_back(static_cast<long long>(years.year_of(k)));
     for (std::int32_t a = 1; a <= max_age; ++a) {
       std::int32_t count = cell_or_zero(age_count, k, a);
       totals[static_cast<std::size_t>(a)] += count;
@@ -82,35 +81,33 @@ void write_top_parent_block(run_context& ctx, std::string_view english_title, st
 
 }  // namespace
 
-void write_parent_age_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year,
-                             std::int64_t n_years, std::int32_t max_sire_age,
-                             const year_table<std::int32_t>& sire_age_count, std::int32_t max_dam_age,
+void write_parent_age_report(run_context& ctx, const year_range& years, const oldest_parents& oldest,
+                             const year_table<std::int32_t>& sire_age_count,
                              const year_table<std::int32_t>& dam_age_count) {
-  (void)last_year;
   output_channel& report = ctx.report;
   // The fathers' separator comes before the test, the mothers' after it.
   write_separator_line(report);
-  if (max_sire_age < 1) {
+  if (oldest.max_sire_age < 1) {
     write_free_line(report, {" No fathers with Date of birth known"});
     write_separator_line(report);
   } else {
-    write_age_table(ctx, "                AGE fathers", "     LEEFTIJD vaders", first_year, n_years, max_sire_age,
+    write_age_table(ctx, "                AGE fathers", "     LEEFTIJD vaders", years, oldest.max_sire_age,
                     sire_age_count);
   }
-  if (max_dam_age < 1) {
+  if (oldest.max_dam_age < 1) {
     write_free_line(report, {" No mothers with Date of birth known"});
     write_separator_line(report);
     return;
   }
   write_separator_line(report);
-  write_age_table(ctx, "                AGE mothers", "     LEEFTIJD moeders", first_year, n_years, max_dam_age,
+  write_age_table(ctx, "                AGE mothers", "     LEEFTIJD moeders", years, oldest.max_dam_age,
                   dam_age_count);
 }
 
-float write_generation_interval_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year,
-                                       const year_table<float>& mean_sire_age_by_year,
-                                       const year_table<float>& mean_dam_age_by_year,
-                                       const std::array<float, 2>& overall_parent_ages) {
+void write_generation_interval_report(run_context& ctx, const year_range& years,
+                                      const year_table<float>& mean_sire_age_by_year,
+                                      const year_table<float>& mean_dam_age_by_year,
+                                      const std::array<float, 2>& overall_parent_ages, float generation_interval) {
   const settings& cfg = ctx.cfg;
   output_channel& report = ctx.report;
   write_separator_line(report);
@@ -128,29 +125,25 @@ float write_generation_interval_report(run_context& ctx, std::int32_t last_year,
   }
   write_underscores(report, 56);
 
-  std::int64_t n_rows = static_cast<std::int64_t>(last_year) - first_year + 1;
-  for (std::int64_t k = 1; k <= n_rows; ++k) {
+  for (std::int64_t k = 1; k <= years.n_years; ++k) {
     const float sire_age = cell_or_zero(mean_sire_age_by_year, k, 1);
     const float dam_age = cell_or_zero(mean_dam_age_by_year, k, 1);
     // A year in which only one sex has known ages shows that sex's mean.
     const float divisor = (sire_age <= 0.1f || dam_age <= 0.1f) ? 1.0f : 2.0f;
     const float parent_age = (sire_age + dam_age) / divisor;
     write_fixed_line(report, "(I8,3F8.2)",
-                     {static_cast<long long>(first_year) + k - 1, sire_age, dam_age, parent_age});
+                     {static_cast<long long>(years.year_of(k)), sire_age, dam_age, parent_age});
   }
   write_underscores(report, 56);
-  const float generation_interval = (overall_parent_ages[0] + overall_parent_ages[1]) * 0.5f;
   write_fixed_line(report, "(A8,3F8.2)",
                    {cfg.english ? " total  " : " totaal ", overall_parent_ages[0], overall_parent_ages[1],
                     generation_interval});
   write_underscores(report, 56);
-  return generation_interval;
 }
 
-void write_offspring_per_parent_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year,
-                                       std::int64_t n_years, const year_table<float>& offspring_stats_by_year,
+void write_offspring_per_parent_report(run_context& ctx, const year_range& years,
+                                       const year_table<float>& offspring_stats_by_year,
                                        const animal_record& top_male, const animal_record& top_female) {
-  (void)last_year;
   const settings& cfg = ctx.cfg;
   output_channel& report = ctx.report;
   write_separator_line(report);
@@ -168,9 +161,9 @@ void write_offspring_per_parent_report(run_context& ctx, std::int32_t last_year,
     write_free_line(report, {"  jaar   gemid. st.dev.    max.| gemid. st.dev.    max.|"});
   }
   write_underscores(report, 56);
-  for (std::int64_t k = 1; k <= n_years; ++k) {
+  for (std::int64_t k = 1; k <= years.n_years; ++k) {
     write_fixed_line(report, "(I8,2F8.2,F8.0,2F8.2,F8.0)",
-                     {static_cast<long long>(first_year) + k - 1, cell_or_zero(offspring_stats_by_year, k, 1),
+                     {static_cast<long long>(years.year_of(k)), cell_or_zero(offspring_stats_by_year, k, 1),
                       cell_or_zero(offspring_stats_by_year, k, 2), cell_or_zero(offspring_stats_by_year, k, 3),
                       cell_or_zero(offspring_stats_by_year, k, 4), cell_or_zero(offspring_stats_by_year, k, 5),
                       cell_or_zero(offspring_stats_by_year, k, 6)});

@@ -7,6 +7,7 @@
 
 #include "common/clock.h"
 #include "common/free_format.h"
+#include "common/progress_interval.h"
 
 namespace veldmarsh {
 
@@ -41,10 +42,9 @@ std::int64_t days_between_dates(std::int32_t day1, std::int32_t month1, std::int
   return first - second;
 }
 
-void calc_parent_ages(run_context& ctx, animal_table& animal, std::int32_t& max_sire_age,
-                      std::int32_t& max_dam_age) {
+oldest_parents calc_parent_ages(run_context& ctx, animal_table& animal) {
   const std::int64_t n_animals = animal.size();
-  const std::int64_t interval = n_animals <= 10000 ? 100 : n_animals <= 25000 ? 200 : 500;
+  const std::int64_t interval = progress_interval(n_animals, linking_progress);
   std::int64_t counter = 0;
   std::int32_t oldest_sire = std::numeric_limits<std::int32_t>::min();
   std::int32_t oldest_dam = std::numeric_limits<std::int32_t>::min();
@@ -64,19 +64,18 @@ void calc_parent_ages(run_context& ctx, animal_table& animal, std::int32_t& max_
     oldest_dam = std::max(oldest_dam, a.dam_age_days);
     ++counter;
   }
-  max_sire_age = oldest_sire / 365;
-  max_dam_age = oldest_dam / 365;
+  return {oldest_sire / 365, oldest_dam / 365};
 }
 
-void write_parent_ages_done(run_context& ctx, std::int32_t max_sire_age, std::int32_t max_dam_age) {
-  write_free_line(ctx.console, {ctx.cfg.english ? "oldest parents; " : "oudste ouders; ", max_sire_age, max_dam_age});
+void write_parent_ages_done(run_context& ctx, const oldest_parents& oldest) {
+  write_free_line(ctx.console,
+                  {ctx.cfg.english ? "oldest parents; " : "oudste ouders; ", oldest.max_sire_age, oldest.max_dam_age});
   read_clock(ctx);
   write_time_stamp(ctx, "Ages of parents determined at ", "Leeftijd ouders bepaald op ", " om ");
   write_free_line(ctx.log, {" "});
 }
 
-void calc_max_parent_ages(const animal_table& animal, const std::vector<bool>* members, std::int32_t& max_sire_age,
-                          std::int32_t& max_dam_age) {
+oldest_parents calc_max_parent_ages(const animal_table& animal, const std::vector<bool>* members) {
   std::int32_t oldest_sire = std::numeric_limits<std::int32_t>::min();
   std::int32_t oldest_dam = std::numeric_limits<std::int32_t>::min();
   for (std::int64_t i = 1; i <= animal.size(); ++i) {
@@ -84,14 +83,13 @@ void calc_max_parent_ages(const animal_table& animal, const std::vector<bool>* m
     oldest_sire = std::max(oldest_sire, animal[i].sire_age_days);
     oldest_dam = std::max(oldest_dam, animal[i].dam_age_days);
   }
-  max_sire_age = oldest_sire / 365;
-  max_dam_age = oldest_dam / 365;
+  return {oldest_sire / 365, oldest_dam / 365};
 }
 
 void count_parent_age_classes(const animal_table& animal, std::span<const std::int32_t> year_animals,
-                              std::int64_t k, year_count_tables& tables) {
-  year_table<std::int32_t>& sires = tables.sire_age_count;
-  year_table<std::int32_t>& dams = tables.dam_age_count;
+                              std::int64_t k, year_count_tables& counts) {
+  year_table<std::int32_t>& sires = counts.sire_age_count;
+  year_table<std::int32_t>& dams = counts.dam_age_count;
   for (std::int64_t a = 1; a <= sires.n_cols; ++a) sires(k, a) = 0;
   for (std::int64_t a = 1; a <= dams.n_cols; ++a) dams(k, a) = 0;
   std::int64_t sire_sum = 0, dam_sum = 0, n_sire_ages = 0, n_dam_ages = 0;
@@ -116,15 +114,17 @@ void count_parent_age_classes(const animal_table& animal, std::span<const std::i
     }
   }
   // Means from the exact sums, rounded once.
-  tables.mean_sire_age_by_year(k, 1) =
+  counts.mean_sire_age_by_year(k, 1) =
       n_sire_ages > 0 ? static_cast<float>(static_cast<double>(sire_sum) / static_cast<double>(n_sire_ages)) : 0.0f;
-  tables.mean_dam_age_by_year(k, 1) =
+  counts.mean_dam_age_by_year(k, 1) =
       n_dam_ages > 0 ? static_cast<float>(static_cast<double>(dam_sum) / static_cast<double>(n_dam_ages)) : 0.0f;
 }
 
-void convert_mean_ages_to_years(year_count_tables& tables) {
-  for (float& v : tables.mean_sire_age_by_year.cells) v = v / 365.0f;
-  for (float& v : tables.mean_dam_age_by_year.cells) v = v / 365.0f;
+void convert_mean_ages_to_years(year_count_tables& counts) {
+  if (counts.mean_ages_in_years) return;
+  counts.mean_ages_in_years = true;
+  for (float& v : counts.mean_sire_age_by_year.cells) v = v / 365.0f;
+  for (float& v : counts.mean_dam_age_by_year.cells) v = v / 365.0f;
 }
 
 void calc_overall_parent_ages(const animal_table& animal, const std::vector<bool>* members,
@@ -149,6 +149,16 @@ void calc_overall_parent_ages(const animal_table& animal, const std::vector<bool
   };
   overall_parent_ages[0] = mean_days(sire_sum, n_sire_ages) / 365.0f;
   overall_parent_ages[1] = mean_days(dam_sum, n_dam_ages) / 365.0f;
+}
+
+float calc_generation_interval(const std::array<float, 2>& overall_parent_ages) {
+  return (overall_parent_ages[0] + overall_parent_ages[1]) * 0.5f;
+}
+
+void calc_mean_parent_ages(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts) {
+  convert_mean_ages_to_years(counts);
+  calc_overall_parent_ages(animal, members, counts.overall_parent_ages);
+  counts.generation_interval = calc_generation_interval(counts.overall_parent_ages);
 }
 
 }  // namespace veldmarsh

@@ -24,35 +24,45 @@ std::int64_t days_between_dates(std::int32_t day1, std::int32_t month1, std::int
 
 // Sets `sire_age_days` and `dam_age_days` of every animal (-1 = unknown: no
 // parent, or a birth year 0 on either side; an age that does not fit in 32
-// bits is clamped) and the largest of each divided by 365, truncated (with
-// an empty table the smallest 32-bit integer / 365). Writes progress lines.
-void calc_parent_ages(run_context& ctx, animal_table& animal, std::int32_t& max_sire_age,
-                      std::int32_t& max_dam_age);
+// bits is clamped) and returns the largest of each divided by 365, truncated
+// (with an empty table the smallest 32-bit integer / 365). Writes progress
+// lines.
+oldest_parents calc_parent_ages(run_context& ctx, animal_table& animal);
 
 // The lines that close the phase: "oldest parents; " with both maxima on the
 // console, then the time stamp and a blank line in the log.
-void write_parent_ages_done(run_context& ctx, std::int32_t max_sire_age, std::int32_t max_dam_age);
+void write_parent_ages_done(run_context& ctx, const oldest_parents& oldest);
 
 // The oldest sire and dam age in whole years (largest age in days / 365,
 // truncated) over the animals flagged in `members` (indexed by number), or
 // over the whole table when `members` is null; with no animal both are the
 // smallest 32-bit integer / 365.
-void calc_max_parent_ages(const animal_table& animal, const std::vector<bool>* members, std::int32_t& max_sire_age,
-                          std::int32_t& max_dam_age);
+oldest_parents calc_max_parent_ages(const animal_table& animal, const std::vector<bool>* members);
 
 // Row k of `sire_age_count` and `dam_age_count` (column a: ages of 365a + 1
 // to 365a + 365 days; every cell of the row is written) and entry k of the
 // mean-age tables: the mean of the positive ages in days, 0 without one.
 void count_parent_age_classes(const animal_table& animal, std::span<const std::int32_t> year_animals,
-                              std::int64_t k, year_count_tables& tables);
+                              std::int64_t k, year_count_tables& counts);
 
-// The yearly mean ages from days to years, in place.
-void convert_mean_ages_to_years(year_count_tables& tables);
+// The yearly mean ages from days to years, in place. Once: a second call
+// changes nothing.
+void convert_mean_ages_to_years(year_count_tables& counts);
 
 // `overall_parent_ages`: the mean sire age and the mean dam age in years
 // over every animal (or every member) whose age is known (not -1; ages of 0
 // days or less take part); 0 when no age is known.
 void calc_overall_parent_ages(const animal_table& animal, const std::vector<bool>* members,
                               std::array<float, 2>& overall_parent_ages);
+
+// The generation interval: the plain mean of the overall mean ages of the
+// sires and of the dams, in years.
+float calc_generation_interval(const std::array<float, 2>& overall_parent_ages);
+
+// What the reports need of the parents' ages once the yearly counting is
+// done: the yearly means in years (convert_mean_ages_to_years), the overall
+// means over the animals of the population (`members`, or all when null)
+// and the generation interval.
+void calc_mean_parent_ages(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts);
 
 }  // namespace veldmarsh

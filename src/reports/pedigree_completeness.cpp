@@ -3,37 +3,13 @@
 
 #include <algorithm>
 #include <cassert>
-#include <new>
-#include <string>
-#include <vector>
-
-#include "common/stops.h"
 
 namespace veldmarsh {
 
-void allocate_completeness_tables(run_context& ctx, std::int64_t n_years,
-                                  year_table<float>& mean_equiv_generations_by_year,
-                                  year_table<float>& completeness_by_year) {
-  bool ok = false;
-  try {
-    ok = allocate_year_table(mean_equiv_generations_by_year, n_years, 1) &&
-         allocate_year_table(completeness_by_year, n_years, 5);
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
-  if (!ok)
-    fail_diagnostic(ctx, "cannot allocate the per-year completeness tables (birth years " + std::to_string(n_years) + ")",
-                    "data file", trim_right(ctx.cfg.data_file_name.view()));
-}
-
-void calc_pedigree_completeness(animal_table& animal, std::int64_t n_years, std::int32_t first_year,
-                                std::int32_t last_year, year_table<float>& mean_equiv_generations_by_year,
-                                year_table<float>& completeness_by_year) {
-  const std::int64_t n_animals = animal.size();
-  (void)last_year;  // the rows run from first_year for n_years years
-
+void calc_pedigree_completeness(animal_table& animal, const birth_year_groups& groups,
+                                completeness_tables& completeness) {
   // Parents stand before their young, so their values are final when read.
-  for (std::int64_t i = 1; i <= n_animals; ++i) {
+  for (std::int64_t i = 1; i <= animal.size(); ++i) {
     animal_record& a = animal[i];
     a.equiv_generations = 0.0f;
     a.complete_generations = 0;
@@ -43,37 +19,31 @@ void calc_pedigree_completeness(animal_table& animal, std::int64_t n_years, std:
       a.complete_generations =
           std::min(animal[a.sire_nr].complete_generations, animal[a.dam_nr].complete_generations) + 1;
   }
+  count_completeness_by_year(animal, groups, completeness);
+}
 
-  // One pass over the animals gathers every year: the count, the exact sum
-  // of equivalent generations and the counts by complete generations.
-  struct year_sums {
-    std::int64_t n = 0;
+void count_completeness_by_year(const animal_table& animal, const birth_year_groups& groups,
+                                completeness_tables& completeness) {
+  const std::int64_t n_years = groups.years.n_years;
+  assert(completeness.mean_equiv_generations_by_year.n_rows == n_years);
+  assert(completeness.completeness_by_year.n_rows == n_years && completeness.completeness_by_year.n_cols == 5);
+  for (std::int64_t k = 1; k <= n_years; ++k) {
+    const std::span<const std::int32_t> year_animals = groups.of(k);
     double equiv_sum = 0;
     std::int64_t by_generations[5] = {0, 0, 0, 0, 0};
-  };
-  if (n_years < 0) n_years = 0;
-  std::vector<year_sums> sums(static_cast<std::size_t>(n_years));
-  for (std::int64_t i = 1; i <= n_animals; ++i) {
-    const animal_record& a = animal[i];
-    std::int64_t row = static_cast<std::int64_t>(a.birth_year) - first_year;
-    if (row < 0 || row >= n_years) continue;
-    year_sums& s = sums[static_cast<std::size_t>(row)];
-    ++s.n;
-    s.equiv_sum += a.equiv_generations;
-    if (a.complete_generations >= 1) ++s.by_generations[std::min(a.complete_generations, 5) - 1];
-  }
-
-  assert(mean_equiv_generations_by_year.n_rows == n_years && mean_equiv_generations_by_year.n_cols == 1);
-  assert(completeness_by_year.n_rows == n_years && completeness_by_year.n_cols == 5);
-  for (std::int64_t k = 1; k <= n_years; ++k) {
-    const year_sums& s = sums[static_cast<std::size_t>(k - 1)];
-    double n = static_cast<double>(s.n);
+    for (std::int32_t nr : year_animals) {
+      const animal_record& a = animal[nr];
+      equiv_sum += a.equiv_generations;
+      if (a.complete_generations >= 1) ++by_generations[std::min(a.complete_generations, 5) - 1];
+    }
     // Means and shares from exact sums and counts, rounded once; a year
     // without animals gets zeros.
-    mean_equiv_generations_by_year(k, 1) = s.n == 0 ? 0.0f : static_cast<float>(s.equiv_sum / n);
+    const double n = static_cast<double>(year_animals.size());
+    completeness.mean_equiv_generations_by_year(k, 1) =
+        year_animals.empty() ? 0.0f : static_cast<float>(equiv_sum / n);
     for (int g = 1; g <= 5; ++g)
-      completeness_by_year(k, g) =
-          s.n == 0 ? 0.0f : static_cast<float>(static_cast<double>(s.by_generations[g - 1]) / n);
+      completeness.completeness_by_year(k, g) =
+          year_animals.empty() ? 0.0f : static_cast<float>(static_cast<double>(by_generations[g - 1]) / n);
   }
 }
 

@@ -4,27 +4,22 @@
 // complete generations.
 #pragma once
 
-#include <cstdint>
-
 #include "common/animal_record.h"
-#include "common/run_context.h"
-#include "common/year_table.h"
+#include "common/birth_year_groups.h"
+#include "reports/year_count_tables.h"
 
 namespace veldmarsh {
 
-// Allocates the two per-year tables, all zero; a table too large for memory
-// ends the run with a diagnostic.
-void allocate_completeness_tables(run_context& ctx, std::int64_t n_years,
-                                  year_table<float>& mean_equiv_generations_by_year,
-                                  year_table<float>& completeness_by_year);
-
 // Sets `equiv_generations` and `complete_generations` of every animal of the
-// sorted table (parents before their young) and fills, for every birth year
-// row, `mean_equiv_generations_by_year` (n_years x 1) and
-// `completeness_by_year` (n_years x 5, fractions of the year's animals; 0
-// for a year without animals). The caller allocates both tables.
-void calc_pedigree_completeness(animal_table& animal, std::int64_t n_years, std::int32_t first_year,
-                                std::int32_t last_year, year_table<float>& mean_equiv_generations_by_year,
-                                year_table<float>& completeness_by_year);
+// sorted table (parents before their young), then fills `completeness` over
+// the animals of `groups` (count_completeness_by_year).
+void calc_pedigree_completeness(animal_table& animal, const birth_year_groups& groups,
+                                completeness_tables& completeness);
+
+// Row k of both tables over the animals of row k of `groups`: the mean of
+// their equivalent generations and the shares by complete generations; 0 for
+// a year without animals. The tables have a row for every year of `groups`.
+void count_completeness_by_year(const animal_table& animal, const birth_year_groups& groups,
+                                completeness_tables& completeness);
 
 }  // namespace veldmarsh

@@ -4,6 +4,7 @@
 #include "reports/population_summary.h"
 
 #include <algorithm>
+#include <cassert>
 #include <string>
 #include <vector>
 
@@ -157,19 +158,17 @@ void write_parent_block(output_channel& report, bool english, const sex_texts& t
 
 }  // namespace
 
-void write_population_summary(run_context& ctx, std::int64_t n_years, std::int32_t first_year,
-                              std::int32_t max_sire_age, std::int32_t max_dam_age,
-                              const year_table<std::int32_t>& parent_counts_by_year,
-                              const year_table<float>& top_sire_share, const year_table<std::int32_t>& sire_age_count,
-                              const year_table<std::int32_t>& dam_age_count,
-                              const year_table<std::int32_t>& litter_stats) {
+void write_population_summary(run_context& ctx, const year_range& years, const year_count_tables& counts) {
+  assert(counts.top_sires.shares_in_percent);
+  const year_table<std::int32_t>& litter_stats = counts.litter_stats;
+  const year_table<std::int32_t>& parent_counts_by_year = counts.parent_counts_by_year;
   output_channel& report = ctx.report;
   const bool english = ctx.cfg.english;
-  const std::int64_t n = n_years;
+  const std::int64_t n = years.n_years;
   const std::int64_t y0 = std::max<std::int64_t>(n - 6, 1);
   const std::int64_t window_rows = std::max<std::int64_t>(n - y0, 0);  // W
   const std::int64_t e = std::max<std::int64_t>(n - 3, 1);
-  auto year_of = [&](std::int64_t row) { return static_cast<long>(first_year + row - 1); };
+  auto year_of = [&](std::int64_t row) { return static_cast<long>(years.year_of(row)); };
 
   write_underscores(report, 73);
   write_separator_line(report);
@@ -184,15 +183,17 @@ void write_population_summary(run_context& ctx, std::int64_t n_years, std::int32
   write_fixed_line(report, "(F13.0)", {mean_of(static_cast<double>(litters), window_rows) + 0.5f});
   write_separator_line(report);
 
-  const parent_estimate dams = estimate_parents(max_dam_age, dam_age_count, parent_counts_by_year, 5, y0, n, e);
-  const parent_estimate sires = estimate_parents(max_sire_age, sire_age_count, parent_counts_by_year, 2, y0, n, e);
+  const parent_estimate dams =
+      estimate_parents(counts.oldest.max_dam_age, counts.dam_age_count, parent_counts_by_year, 5, y0, n, e);
+  const parent_estimate sires =
+      estimate_parents(counts.oldest.max_sire_age, counts.sire_age_count, parent_counts_by_year, 2, y0, n, e);
   write_parent_block(report, english, english ? dams_english : dams_dutch, dams, year_of(y0), year_of(e));
   write_parent_block(report, english, english ? sires_english : sires_dutch, sires, year_of(y0), year_of(e));
 
   // Share of the young by the 4 most used sires, in percent.
   double top_share = 0;
   for (std::int64_t r = y0; r <= n - 1; ++r)
-    for (std::int64_t c = 1; c <= 4; ++c) top_share += cell_or_zero(top_sire_share, r, c);
+    for (std::int64_t c = 1; c <= 4; ++c) top_share += cell_or_zero(counts.top_sires.top_sire_share, r, c);
   write_free_line(report, {english ? "Contribution of the 4 most popular sires "
                                    : "Bijdrage van de 4 populairste mannetjes aan totaal aantal jongen"});
   write_fixed_line(report, "(F13.0,A1)", {mean_of(top_share, window_rows) + 0.5f, "%"});

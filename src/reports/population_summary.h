@@ -5,24 +5,19 @@
 // Written once, for the whole population.
 #pragma once
 
-#include <cstdint>
-
 #include "common/run_context.h"
-#include "common/year_table.h"
+#include "common/year_range.h"
+#include "reports/year_count_tables.h"
 
 namespace veldmarsh {
 
 // The recent years are the six birth years before the last (fewer when the
-// data has fewer); the last birth year never counts. Reads column 2 (sires)
-// and 5 (dams) of `parent_counts_by_year`, columns 1-4 of `top_sire_share`
-// (percentages by then), the age classes 1..max_sire_age (max_dam_age) of
-// `sire_age_count` (`dam_age_count`) and columns 1 and 3..102 of
-// `litter_stats`. A mean or share whose divisor is 0 is 0.
-void write_population_summary(run_context& ctx, std::int64_t n_years, std::int32_t first_year,
-                              std::int32_t max_sire_age, std::int32_t max_dam_age,
-                              const year_table<std::int32_t>& parent_counts_by_year,
-                              const year_table<float>& top_sire_share, const year_table<std::int32_t>& sire_age_count,
-                              const year_table<std::int32_t>& dam_age_count,
-                              const year_table<std::int32_t>& litter_stats);
+// data has fewer); the last birth year never counts. Reads of the yearly
+// counts column 2 (sires) and 5 (dams) of `parent_counts_by_year`, columns
+// 1-4 of the top sires' shares (percentages by then), the age classes of
+// `sire_age_count` and `dam_age_count` up to the oldest parents, and
+// columns 1 and 3..102 of `litter_stats`. A mean or share whose divisor is
+// 0 is 0.
+void write_population_summary(run_context& ctx, const year_range& years, const year_count_tables& counts);
 
 }  // namespace veldmarsh

@@ -59,11 +59,10 @@ std::int64_t young_of_year(const year_table<std::int32_t>& litter_stats, std::in
 
 }  // namespace
 
-void write_population_size_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year,
-                                  std::int64_t n_years, const animal_table& animal,
-                                  year_table<std::int32_t>& parent_counts_by_year,
-                                  population_total_set& population_totals) {
-  (void)last_year;
+void write_population_size_report(run_context& ctx, const year_range& years, const animal_table& animal,
+                                  const year_table<std::int32_t>& parent_counts_by_year,
+                                  const population_total_set& population_totals) {
+  const std::int64_t n_years = years.n_years;
   const settings& cfg = ctx.cfg;
   output_channel& report = ctx.report;
   const bool with_imports = cfg.has_import_column;
@@ -102,21 +101,11 @@ void write_population_size_report(run_context& ctx, std::int32_t last_year, std:
   }
   write_underscores(report, underline_width);
 
-  // From here on columns 1 and 4 hold the animals that never became parents.
-  if (parent_counts_by_year.n_cols >= 6)
-    for (std::int64_t k = 1; k <= n_years && k <= parent_counts_by_year.n_rows; ++k) {
-      parent_counts_by_year(k, 1) -= parent_counts_by_year(k, 2);
-      parent_counts_by_year(k, 4) -= parent_counts_by_year(k, 5);
-    }
-
-  std::array<std::int64_t, 6> totals{};
+  // Columns 1 and 4 hold the animals that never became parents.
   for (std::int64_t k = 1; k <= n_years; ++k) {
-    long long y = static_cast<long long>(first_year) + k - 1;
+    const long long y = years.year_of(k);
     long long c[7];
-    for (int j = 1; j <= 6; ++j) {
-      c[j] = cell_or_zero(parent_counts_by_year, k, j);
-      totals[j - 1] += c[j];
-    }
+    for (int j = 1; j <= 6; ++j) c[j] = cell_or_zero(parent_counts_by_year, k, j);
     if (with_imports)
       write_fixed_line(report, "(10I8)",
                        {y, c[1], c[2], c[3], c[4], c[5], c[6], c[1] + c[4], c[2] + c[5], c[3] + c[6]});
@@ -125,9 +114,8 @@ void write_population_size_report(run_context& ctx, std::int32_t last_year, std:
   }
   write_underscores(report, underline_width);
 
-  for (int j = 0; j < 6; ++j) population_totals[j] = static_cast<std::int32_t>(totals[j]);
   long long t[7];
-  for (int j = 1; j <= 6; ++j) t[j] = totals[j - 1];
+  for (int j = 1; j <= 6; ++j) t[j] = population_totals[static_cast<std::size_t>(j - 1)];
   const long long s1 = t[1] + t[4], s2 = t[2] + t[5], s3 = t[3] + t[6];
   const char* total_label = cfg.english ? " total " : " totaal ";
   if (with_imports)
@@ -155,10 +143,9 @@ void write_population_size_report(run_context& ctx, std::int32_t last_year, std:
   write_parent_share_lines(ctx, n_years, parent_counts_by_year);
 }
 
-void write_litter_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year, std::int64_t n_years,
-                         const year_table<std::int32_t>& litter_stats,
+void write_litter_report(run_context& ctx, const year_range& years, const year_table<std::int32_t>& litter_stats,
                          const population_total_set& population_totals) {
-  (void)last_year;
+  const std::int64_t n_years = years.n_years;
   const settings& cfg = ctx.cfg;
   output_channel& report = ctx.report;
   write_separator_line(report);
@@ -179,7 +166,7 @@ void write_litter_report(run_context& ctx, std::int32_t last_year, std::int32_t 
 
   std::int64_t all_litters = 0, all_young = 0;
   for (std::int64_t k = 1; k <= n_years; ++k) {
-    long long y = static_cast<long long>(first_year) + k - 1;
+    const long long y = years.year_of(k);
     const std::int64_t litters = cell_or_zero(litter_stats, k, 1);
     const std::int64_t sires = cell_or_zero(litter_stats, k, 2);
     const std::int64_t young = young_of_year(litter_stats, k);
@@ -205,9 +192,9 @@ void write_litter_report(run_context& ctx, std::int32_t last_year, std::int32_t 
   if (n_years > 6) write_free_line(report, {"   "});
 }
 
-void write_litter_size_table(run_context& ctx, std::int32_t last_year, std::int32_t first_year,
-                             std::int64_t n_years, const year_table<std::int32_t>& litter_stats) {
-  (void)last_year;
+void write_litter_size_table(run_context& ctx, const year_range& years,
+                             const year_table<std::int32_t>& litter_stats) {
+  const std::int64_t n_years = years.n_years;
   const settings& cfg = ctx.cfg;
   output_channel& report = ctx.report;
   write_separator_line(report);
@@ -244,7 +231,7 @@ void write_litter_size_table(run_context& ctx, std::int32_t last_year, std::int3
 
   for (std::int64_t k = 1; k <= n_years; ++k) {
     values.clear();
-    values.emplace_back(static_cast<long long>(first_year) + k - 1);
+    values.emplace_back(static_cast<long long>(years.year_of(k)));
     for (int s = 1; s <= n_sizes; ++s) values.emplace_back(cell_or_zero(litter_stats, k, s + 2));
     write_fixed_line(report, row_format, values);
   }

@@ -15,13 +15,13 @@ namespace veldmarsh {
 namespace {
 
 // One line per year: the year, then columns first_col .. first_col + count - 1.
-void write_kinship_rows(output_channel& report, std::int32_t first_year, std::int64_t n_years,
-                        const year_table<float>& table, std::int64_t first_col, std::int64_t count) {
+void write_kinship_rows(output_channel& report, const year_range& years, const year_table<float>& table,
+                        std::int64_t first_col, std::int64_t count) {
   const std::string format = build_run_format("(I8,005F10.4)", count);
   std::vector<fixed_value> values;
-  for (std::int64_t k = 1; k <= n_years; ++k) {
+  for (std::int64_t k = 1; k <= years.n_years; ++k) {
     values.clear();
-    values.emplace_back(static_cast<long>(first_year + k - 1));
+    values.emplace_back(static_cast<long>(years.year_of(k)));
     for (std::int64_t c = first_col; c < first_col + count; ++c) values.emplace_back(cell_or_zero(table, k, c));
     write_fixed_line(report, format, values);
   }
@@ -29,8 +29,8 @@ void write_kinship_rows(output_channel& report, std::int32_t first_year, std::in
 
 }  // namespace
 
-void write_subpop_kinship_report(run_context& ctx, std::int32_t /*last_year*/, std::int32_t first_year,
-                                 std::int64_t n_years, const year_table<float>& year_subpop_kinship) {
+void write_subpop_kinship_report(run_context& ctx, const year_range& years,
+                                 const year_table<float>& year_subpop_kinship) {
   output_channel& report = ctx.report;
   const settings& cfg = ctx.cfg;
   const std::int64_t n_subpop = cfg.n_subpop > 0 ? cfg.n_subpop : 0;
@@ -56,7 +56,7 @@ void write_subpop_kinship_report(run_context& ctx, std::int32_t /*last_year*/, s
     values.emplace_back(cfg.english ? "inbreeding  kinship " : "inteelt verwantschap");
   write_fixed_line(report, code_format, values);
   write_underscores(report, 73);
-  write_kinship_rows(report, first_year, n_years, year_subpop_kinship, 1, 2 * n_subpop);
+  write_kinship_rows(report, years, year_subpop_kinship, 1, 2 * n_subpop);
   write_underscores(report, 73);
 
   // Between subpopulations: one column per pair, headed by the pair's numbers.
@@ -75,7 +75,7 @@ void write_subpop_kinship_report(run_context& ctx, std::int32_t /*last_year*/, s
     write_fixed_line(report, pair_format, values);
   }
   write_underscores(report, 73);
-  write_kinship_rows(report, first_year, n_years, year_subpop_kinship, 2 * n_subpop + 1, n_pairs);
+  write_kinship_rows(report, years, year_subpop_kinship, 2 * n_subpop + 1, n_pairs);
   write_underscores(report, 73);
 }
 

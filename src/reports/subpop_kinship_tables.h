@@ -8,15 +8,16 @@
 #include <cstdint>
 
 #include "common/run_context.h"
+#include "common/year_range.h"
 #include "common/year_table.h"
 
 namespace veldmarsh {
 
-// `year_subpop_kinship` has n_years rows: columns 2j - 1 and 2j the mean F
-// and kinship within subpopulation j, then one column per pair (1,2), (1,3)
-// .., (1,S), (2,3) .. (S-1,S), S = ctx.cfg.n_subpop. The columns are printed
-// in stored order.
-void write_subpop_kinship_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year,
-                                 std::int64_t n_years, const year_table<float>& year_subpop_kinship);
+// `year_subpop_kinship` has n_years rows, on the kinship scale: columns
+// 2j - 1 and 2j the mean F and kinship within subpopulation j, then one
+// column per pair (1,2), (1,3) .., (1,S), (2,3) .. (S-1,S), S =
+// ctx.cfg.n_subpop. The columns are printed in stored order.
+void write_subpop_kinship_report(run_context& ctx, const year_range& years,
+                                 const year_table<float>& year_subpop_kinship);
 
 }  // namespace veldmarsh

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <new>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -82,26 +81,22 @@ std::string_view code_of(const settings& cfg, std::int64_t j) {
 
 }  // namespace
 
-void allocate_subpopulation_tables(run_context& ctx, std::int64_t n_years, std::int64_t n_subpop,
-                                   year_table<std::int32_t>& births_by_subpop,
-                                   year_table<std::int32_t>& parent_subpop) {
-  bool ok = false;
-  try {
-    ok = allocate_year_table(births_by_subpop, n_years, n_subpop) &&
-         allocate_year_table(parent_subpop, n_subpop, n_subpop);
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
-  if (!ok)
-    fail_diagnostic(ctx,
-                    "cannot allocate the subpopulation tables (birth years " + std::to_string(n_years) +
-                        ", subpopulations " + std::to_string(n_subpop) + ")",
-                    "data file", trim_right(ctx.cfg.data_file_name.view()));
+void allocate_subpopulation_tables(run_context& ctx, const year_range& years, subpop_counts& subpops) {
+  const std::int64_t n_years = years.n_years;
+  const std::int64_t n_subpop = ctx.cfg.n_subpop;
+  allocate_tables(ctx,
+                  "the subpopulation tables (birth years " + std::to_string(n_years) + ", subpopulations " +
+                      std::to_string(n_subpop) + ")",
+                  [&] {
+                    return allocate_year_table(subpops.births_by_subpop, n_years, n_subpop) &&
+                           allocate_year_table(subpops.parent_subpop, n_subpop, n_subpop);
+                  });
 }
 
-void count_subpopulations(run_context& ctx, const animal_table& animal, std::int64_t /*n_years*/,
-                          std::int32_t first_year, year_table<std::int32_t>& births_by_subpop,
-                          year_table<std::int32_t>& parent_subpop) {
+void count_subpopulations(run_context& ctx, const animal_table& animal, const year_range& years,
+                          subpop_counts& subpops) {
+  year_table<std::int32_t>& births_by_subpop = subpops.births_by_subpop;
+  year_table<std::int32_t>& parent_subpop = subpops.parent_subpop;
   fixed_text<8> unknown_subpop_code = make_text<8>("");
   bool first_unknown = true;
   std::fill(births_by_subpop.cells.begin(), births_by_subpop.cells.end(), 0);
@@ -118,7 +113,7 @@ void count_subpopulations(run_context& ctx, const animal_table& animal, std::int
       continue;
     }
     if (a.birth_year >= 1) {
-      const std::int64_t row = static_cast<std::int64_t>(a.birth_year) - first_year + 1;
+      const std::int64_t row = static_cast<std::int64_t>(a.birth_year) - years.first_year + 1;
       assert(row >= 1 && row <= births_by_subpop.n_rows);
       for (std::int32_t j : own) births_by_subpop(row, j) += 1;
     }
@@ -135,9 +130,9 @@ void count_subpopulations(run_context& ctx, const animal_table& animal, std::int
   }
 }
 
-void write_subpopulation_tables(run_context& ctx, std::int32_t /*last_year*/, std::int32_t first_year,
-                                std::int64_t n_years, const year_table<std::int32_t>& births_by_subpop,
-                                const year_table<std::int32_t>& parent_subpop) {
+void write_subpopulation_tables(run_context& ctx, const year_range& years, const subpop_counts& subpops) {
+  const year_table<std::int32_t>& births_by_subpop = subpops.births_by_subpop;
+  const year_table<std::int32_t>& parent_subpop = subpops.parent_subpop;
   output_channel& report = ctx.report;
   const settings& cfg = ctx.cfg;
   const std::int64_t n_subpop = cfg.n_subpop;
@@ -155,9 +150,9 @@ void write_subpopulation_tables(run_context& ctx, std::int32_t /*last_year*/, st
   write_fixed_line(report, code_format, values);
   write_underscores(report, 56);
   std::vector<std::int64_t> totals(static_cast<std::size_t>(n_subpop > 0 ? n_subpop : 0), 0);
-  for (std::int64_t k = 1; k <= n_years; ++k) {
+  for (std::int64_t k = 1; k <= years.n_years; ++k) {
     values.clear();
-    values.emplace_back(static_cast<long>(first_year + k - 1));
+    values.emplace_back(static_cast<long>(years.year_of(k)));
     for (std::int64_t j = 1; j <= n_subpop; ++j) {
       const std::int32_t births = cell_or_zero(births_by_subpop, k, j);
       totals[static_cast<std::size_t>(j - 1)] += births;

@@ -1,6 +1,7 @@
 // Top sire and completeness tables of the report file.
 #include "reports/top_sire_tables.h"
 
+#include <cassert>
 #include <string>
 
 #include "common/fixed_format.h"
@@ -9,10 +10,11 @@
 
 namespace veldmarsh {
 
-void write_top_sire_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year, std::int64_t n_years,
-                           const year_table<std::int32_t>& n_sires_by_year, year_table<float>& top_sire_share,
+void write_top_sire_report(run_context& ctx, const year_range& years, const top_sire_tables& tables,
                            std::span<const animal_record> top_sires) {
-  (void)last_year;
+  assert(tables.shares_in_percent);
+  const year_table<std::int32_t>& n_sires_by_year = tables.n_sires_by_year;
+  const year_table<float>& top_sire_share = tables.top_sire_share;
   output_channel& report = ctx.report;
   const std::string rule(119, '_');
   write_separator_line(report);
@@ -37,14 +39,11 @@ void write_top_sire_report(run_context& ctx, std::int32_t last_year, std::int32_
   }
   write_fixed_line(report, "(A119)", {rule});
 
-  // Fractions become percentages, for this table and every later reader.
-  for (float& share : top_sire_share.cells) share = share * 100.0f;
-
   std::vector<fixed_value> values;
-  for (std::int64_t k = 1; k <= n_years; ++k) {
+  for (std::int64_t k = 1; k <= years.n_years; ++k) {
     const std::int32_t n_sires = cell_or_zero(n_sires_by_year, k, 1);
     values.clear();
-    values.emplace_back(static_cast<long long>(first_year) + k - 1);
+    values.emplace_back(static_cast<long long>(years.year_of(k)));
     values.emplace_back(n_sires);
     values.emplace_back(" | ");
     const bool has_top_sire = n_sires > 0 && k <= static_cast<std::int64_t>(top_sires.size());
@@ -65,10 +64,9 @@ void write_top_sire_report(run_context& ctx, std::int32_t last_year, std::int32_
   write_separator_line(report);
 }
 
-void write_completeness_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year,
-                               std::int64_t n_years, const year_table<float>& mean_equiv_generations_by_year,
-                               const year_table<float>& completeness_by_year) {
-  (void)last_year;
+void write_completeness_report(run_context& ctx, const year_range& years, const completeness_tables& completeness) {
+  const year_table<float>& mean_equiv_generations_by_year = completeness.mean_equiv_generations_by_year;
+  const year_table<float>& completeness_by_year = completeness.completeness_by_year;
   output_channel& report = ctx.report;
   write_separator_line(report);
   if (ctx.cfg.english) {
@@ -86,9 +84,9 @@ void write_completeness_report(run_context& ctx, std::int32_t last_year, std::in
   write_underscores(report, 64);
   // The fractions are printed as fractions (0.25), although the heading
   // speaks of percentages.
-  for (std::int64_t k = 1; k <= n_years; ++k) {
+  for (std::int64_t k = 1; k <= years.n_years; ++k) {
     write_fixed_line(report, "(I8,F10.2,F12.2,4F8.2)",
-                     {static_cast<long long>(first_year) + k - 1, cell_or_zero(mean_equiv_generations_by_year, k, 1),
+                     {static_cast<long long>(years.year_of(k)), cell_or_zero(mean_equiv_generations_by_year, k, 1),
                       cell_or_zero(completeness_by_year, k, 1), cell_or_zero(completeness_by_year, k, 2),
                       cell_or_zero(completeness_by_year, k, 3), cell_or_zero(completeness_by_year, k, 4),
                       cell_or_zero(completeness_by_year, k, 5)});

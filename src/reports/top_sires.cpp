@@ -1,7 +1,6 @@
 // The most used sires of every birth year; the top male and female.
 //
-// The records are put in buckets by birth year in one pass; each year's
-// sires are counted through a work array indexed by sire number, stamped
+// Each year's sires are counted through a work array indexed by sire number, stamped
 // with the year so that nothing is cleared between years. Ranking the
 // year's sires by young (then by number, higher first) gives the same order
 // as picking the largest count again and again from the list of sires
@@ -9,73 +8,38 @@
 #include "reports/top_sires.h"
 
 #include <algorithm>
-#include <new>
 #include <string>
 
 #include "common/free_format.h"
-#include "common/stops.h"
 
 namespace veldmarsh {
 
-void allocate_top_sire_tables(run_context& ctx, top_sire_tables& tables, std::int64_t n_years) {
-  bool ok = false;
-  try {
-    ok = allocate_year_table(tables.n_sires_by_year, n_years, 1) &&
-         allocate_year_table(tables.top_sire_by_year, n_years, 1) &&
-         allocate_year_table(tables.top_sire_share, n_years, 10);
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
-  if (!ok)
-    fail_diagnostic(ctx, "cannot allocate the per-year top-sire tables (birth years " + std::to_string(n_years) + ")",
-                    "data file", trim_right(ctx.cfg.data_file_name.view()));
-}
-
-void calc_top_sire_shares(run_context& ctx, std::span<const animal_record> records, std::int64_t n_years,
-                          std::int32_t first_year, year_table<std::int32_t>& n_sires_by_year,
-                          year_table<float>& top_sire_share, year_table<std::int32_t>& top_sire_by_year) {
-  if (n_years < 1) return;
-  // Buckets of record positions by year row, in record order.
-  std::vector<std::int64_t> start(static_cast<std::size_t>(n_years) + 1, 0);
-  std::vector<std::int64_t> row_of(records.size(), 0);
+void calc_top_sire_shares(run_context& ctx, const animal_table& animal, const birth_year_groups& groups,
+                          top_sire_tables& tables) {
+  const year_range& years = groups.years;
+  if (years.n_years < 1) return;
   std::int32_t largest_sire = 0;
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    const std::int64_t k = static_cast<std::int64_t>(records[i].birth_year) - first_year + 1;
-    if (k >= 1 && k <= n_years && records[i].sire_nr > 0) {
-      row_of[i] = k;
-      ++start[static_cast<std::size_t>(k)];
-      largest_sire = std::max(largest_sire, records[i].sire_nr);
-    }
-  }
-  for (std::int64_t k = 1; k <= n_years; ++k) start[static_cast<std::size_t>(k)] += start[static_cast<std::size_t>(k - 1)];
-  std::vector<std::int32_t> sires_of_young(static_cast<std::size_t>(start.back()));
-  {
-    std::vector<std::int64_t> next(start.begin(), start.end() - 1);
-    for (std::size_t i = 0; i < records.size(); ++i)
-      if (row_of[i] != 0) sires_of_young[static_cast<std::size_t>(next[static_cast<std::size_t>(row_of[i] - 1)]++)] =
-          records[i].sire_nr;
-  }
-  row_of = {};
-
+  for (std::int32_t nr : groups.numbers) largest_sire = std::max(largest_sire, animal[nr].sire_nr);
   // Young per sire for the current year; `stamp` tells which entries are
   // of this year.
   std::vector<std::int64_t> young(static_cast<std::size_t>(largest_sire) + 1, 0);
   std::vector<std::int64_t> stamp(static_cast<std::size_t>(largest_sire) + 1, 0);
   std::vector<std::int32_t> sire_list;
 
-  for (std::int64_t k = 1; k <= n_years; ++k) {
-    const std::int32_t year = static_cast<std::int32_t>(first_year + k - 1);
+  for (std::int64_t k = 1; k <= years.n_years; ++k) {
+    const std::int32_t year = static_cast<std::int32_t>(years.year_of(k));
     if (ctx.cfg.english)
       write_free_line(ctx.console, {"compute contribution topsires for year", year});
     else
       write_free_line(ctx.console, {"bereken aandeel dominante mannetjes voor jaar ", year});
 
     // The year's young with a known sire, imports included.
-    const std::int64_t from = start[static_cast<std::size_t>(k - 1)], to = start[static_cast<std::size_t>(k)];
-    const std::int64_t nk = to - from;
+    std::int64_t nk = 0;
     sire_list.clear();
-    for (std::int64_t j = from; j < to; ++j) {
-      const std::size_t s = static_cast<std::size_t>(sires_of_young[static_cast<std::size_t>(j)]);
+    for (std::int32_t nr : groups.of(k)) {
+      if (animal[nr].sire_nr <= 0) continue;
+      const std::size_t s = static_cast<std::size_t>(animal[nr].sire_nr);
+      ++nk;
       if (stamp[s] != k) {
         stamp[s] = k;
         young[s] = 0;
@@ -83,7 +47,7 @@ void calc_top_sire_shares(run_context& ctx, std::span<const animal_record> recor
       }
       ++young[s];
     }
-    n_sires_by_year(k, 1) += static_cast<std::int32_t>(sire_list.size());
+    tables.n_sires_by_year(k, 1) += static_cast<std::int32_t>(sire_list.size());
 
     // Most young first; on equal counts the higher sire number first.
     const std::size_t n_ranked = std::min<std::size_t>(10, sire_list.size());
@@ -93,22 +57,29 @@ void calc_top_sire_shares(run_context& ctx, std::span<const animal_record> recor
                         const std::int64_t yb = young[static_cast<std::size_t>(b)];
                         return ya != yb ? ya > yb : a > b;
                       });
-    top_sire_by_year(k, 1) = sire_list.empty() ? 0 : sire_list[0];
-    for (std::int64_t c = 1; c <= 10; ++c) top_sire_share(k, c) = 0.0f;
+    tables.top_sire_by_year(k, 1) = sire_list.empty() ? 0 : sire_list[0];
+    for (std::int64_t c = 1; c <= 10; ++c) tables.top_sire_share(k, c) = 0.0f;
     for (std::size_t c = 0; c < n_ranked; ++c)
-      top_sire_share(k, static_cast<std::int64_t>(c) + 1) = static_cast<float>(
+      tables.top_sire_share(k, static_cast<std::int64_t>(c) + 1) = static_cast<float>(
           static_cast<double>(young[static_cast<std::size_t>(sire_list[c])]) / static_cast<double>(nk));
   }
 }
 
-std::vector<animal_record> gather_top_sire_records(const animal_table& animal,
-                                                   year_table<std::int32_t>& top_sire_by_year) {
+void convert_shares_to_percentages(top_sire_tables& tables) {
+  if (tables.shares_in_percent) return;
+  tables.shares_in_percent = true;
+  for (float& share : tables.top_sire_share.cells) share = share * 100.0f;
+}
+
+std::vector<animal_record> gather_top_sire_records(const animal_table& animal, const top_sire_tables& tables) {
+  const year_table<std::int32_t>& top_sire_by_year = tables.top_sire_by_year;
   std::vector<animal_record> records;
   records.reserve(static_cast<std::size_t>(top_sire_by_year.n_rows));
   for (std::int64_t k = 1; k <= top_sire_by_year.n_rows; ++k) {
-    std::int32_t& nr = top_sire_by_year(k, 1);
-    if (nr == 0) nr = 1;
-    records.push_back(top_parent_record(animal, nr));
+    // A year without a known sire shows the first record; the report tells
+    // it by its sire count of 0.
+    const std::int32_t nr = top_sire_by_year(k, 1);
+    records.push_back(top_parent_record(animal, nr == 0 ? 1 : nr));
   }
   return records;
 }
@@ -122,6 +93,11 @@ std::int32_t choose_top_parent(const animal_table& animal, std::int32_t sex, con
     if (best == 0 || a.n_offspring_counted > animal[best].n_offspring_counted) best = static_cast<std::int32_t>(i);
   }
   return best;
+}
+
+void choose_top_parents(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts) {
+  counts.top_male_nr = choose_top_parent(animal, 1, members);
+  counts.top_female_nr = choose_top_parent(animal, 2, members);
 }
 
 animal_record top_parent_record(const animal_table& animal, std::int32_t row) {

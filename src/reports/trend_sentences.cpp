@@ -128,9 +128,18 @@ std::int32_t about(double value) {
   return result;
 }
 
-void write_integer_sentence(run_context& ctx, const trend_texts& texts, std::int32_t n,
-                            std::span<const std::int32_t> x, std::int32_t w, std::string_view label,
-                            output_channel& unit) {
+// The first n values of x; none when the series has fewer, so that nothing
+// is written.
+template <typename T>
+std::span<const T> first_values(std::int32_t n, std::span<const T> x) {
+  return n >= 0 && static_cast<std::size_t>(n) <= x.size() ? x.first(static_cast<std::size_t>(n))
+                                                           : std::span<const T>();
+}
+
+// The sentences of a series x(1..n), n its whole length.
+void write_integer_sentence(run_context& ctx, const trend_texts& texts, std::span<const std::int32_t> x,
+                            std::int32_t w, std::string_view label, output_channel& unit) {
+  const std::int32_t n = static_cast<std::int32_t>(x.size());
   block base{}, recent{};
   if (w < 1 || w > 99 || !gather_blocks(n, x, 1, base, recent)) return;
   const std::string label_text = pad_text(label, static_cast<std::size_t>(w));
@@ -152,9 +161,9 @@ void write_integer_sentence(run_context& ctx, const trend_texts& texts, std::int
 // Both values of a fall or rise carry `digits` decimals and the phrase
 // between them has a field of its own length; a stable series shows its
 // extremes with one decimal.
-void write_real_sentence(run_context& ctx, const trend_texts& texts, std::int32_t n, std::span<const float> x,
-                         std::int64_t base_row, std::int32_t w, std::string_view label, output_channel& unit,
-                         std::int32_t digits) {
+void write_real_sentence(run_context& ctx, const trend_texts& texts, std::span<const float> x, std::int64_t base_row,
+                         std::int32_t w, std::string_view label, output_channel& unit, std::int32_t digits) {
+  const std::int32_t n = static_cast<std::int32_t>(x.size());
   block base{}, recent{};
   if (w < 1 || w > 99 || digits < 0 || digits > 9 || !gather_blocks(n, x, base_row, base, recent)) return;
   const std::string label_text = pad_text(label, static_cast<std::size_t>(w));
@@ -199,24 +208,24 @@ void round_to_about(float x, std::int32_t& about, const rounding_table& threshol
 
 void write_trend_sentence_en(run_context& ctx, std::int32_t n, std::span<const std::int32_t> x, std::int32_t w,
                              std::string_view label, std::int32_t, output_channel& unit) {
-  write_integer_sentence(ctx, english_texts, n, x, w, label, unit);
+  write_integer_sentence(ctx, english_texts, first_values(n, x), w, label, unit);
 }
 
 void write_trend_sentence_nl(run_context& ctx, std::int32_t n, std::span<const std::int32_t> x, std::int32_t w,
                              std::string_view label, std::int32_t, output_channel& unit) {
-  write_integer_sentence(ctx, dutch_texts, n, x, w, label, unit);
+  write_integer_sentence(ctx, dutch_texts, first_values(n, x), w, label, unit);
 }
 
 void write_trend_sentence_real_en(run_context& ctx, std::int32_t n, std::span<const float> x, std::int32_t w,
                                   std::string_view label, std::int32_t first_year, output_channel& unit,
                                   std::int32_t digits) {
   const std::int64_t base_row = 1991LL - first_year + 1;
-  write_real_sentence(ctx, english_texts, n, x, base_row, w, label, unit, digits);
+  write_real_sentence(ctx, english_texts, first_values(n, x), base_row, w, label, unit, digits);
 }
 
 void write_trend_sentence_real_nl(run_context& ctx, std::int32_t n, std::span<const float> x, std::int32_t w,
                                   std::string_view label, std::int32_t, output_channel& unit, std::int32_t digits) {
-  write_real_sentence(ctx, dutch_texts, n, x, 1, w, label, unit, digits);
+  write_real_sentence(ctx, dutch_texts, first_values(n, x), 1, w, label, unit, digits);
 }
 
 void calc_correlation(std::int32_t n, std::span<const float> x, std::span<const float> y, float& r) {
@@ -232,7 +241,7 @@ void calc_correlation(std::int32_t n, std::span<const float> x, std::span<const 
     return true;
   };
   if (constant(x) || constant(y)) return;
-  // Single precision in the written order, as the regressions over years.
+  // Single precision summed in order, as the regressions over years.
   float sum_x = 0.0f, sum_y = 0.0f;
   for (std::int64_t i = 0; i < m; ++i) {
     sum_x += x[static_cast<std::size_t>(i)];

@@ -1,6 +1,6 @@
 // The INBREEDING table, the table of rates with the effective population
 // size, and the rates per period (see the header). Every real is single
-// precision, computed step by step in the written order.
+// precision, computed step by step in a fixed order.
 #include "reports/write_inbreeding_report.h"
 
 #include <cmath>
@@ -9,37 +9,14 @@
 
 #include "common/fixed_format.h"
 #include "common/free_format.h"
+#include "common/rate_formulas.h"
 #include "reports/report_rules.h"
 
 namespace veldmarsh {
 
-void calc_regression_slope(std::int64_t n, std::span<const std::int32_t> x, std::span<const float> y, float& slope) {
-  if (n < 1) {
-    slope = 0;
-    return;
-  }
-  std::int64_t x_sum = 0;
-  float y_sum = 0;
-  for (std::int64_t i = 0; i < n; ++i) {
-    x_sum += x[static_cast<std::size_t>(i)];
-    y_sum += y[static_cast<std::size_t>(i)];
-  }
-  const float xm = static_cast<float>(x_sum) / static_cast<float>(n);
-  const float ym = y_sum / static_cast<float>(n);
-  float sxy = 0, sxx = 0;
-  for (std::int64_t i = 0; i < n; ++i) {
-    const float dx = static_cast<float>(x[static_cast<std::size_t>(i)]) - xm;
-    const float dy = y[static_cast<std::size_t>(i)] - ym;
-    sxy += dx * dy;
-    sxx += dx * dx;
-  }
-  // All x equal: no slope to speak of.
-  slope = sxx == 0 ? 0.0f : sxy / sxx;
-}
-
 namespace {
 
-void write_inbreeding_table(output_channel& report, bool english, std::int32_t first_year, std::int64_t n_years,
+void write_inbreeding_table(output_channel& report, bool english, const year_range& years,
                             const year_table<float>& year_inbreeding) {
   write_separator_line(report);
   if (english) {
@@ -57,10 +34,10 @@ void write_inbreeding_table(output_channel& report, bool english, std::int32_t f
     write_free_line(report, {"         dieren   zelf   zelf                 \t\t\t      "});
   }
   write_underscores(report, 64);
-  for (std::int64_t k = 1; k <= n_years; ++k)
+  for (std::int64_t k = 1; k <= years.n_years; ++k)
     write_fixed_line(
         report, "(I8,6F8.4)",
-        {static_cast<long>(first_year + k - 1), cell_or_zero(year_inbreeding, k, 1),
+        {static_cast<long>(years.year_of(k)), cell_or_zero(year_inbreeding, k, 1),
          cell_or_zero(year_inbreeding, k, 2), cell_or_zero(year_inbreeding, k, 3), cell_or_zero(year_inbreeding, k, 4),
          cell_or_zero(year_inbreeding, k, 5), cell_or_zero(year_inbreeding, k, 6)});
   write_underscores(report, 64);
@@ -77,7 +54,7 @@ void write_rate_line(output_channel& report, const char* label, float rate, floa
   write_fixed_line(report, "(A16,F10.2,A1,F10.2,A1,F10.2)", {label, per_year, "%", per_generation, "%", ne});
 }
 
-void write_rate_table(output_channel& report, bool english, const std::array<float, 4>& rates,
+void write_rate_table(output_channel& report, bool english, const inbreeding_rate_set& rates,
                       float generation_interval) {
   write_separator_line(report);
   write_underscores(report, 45);
@@ -113,8 +90,9 @@ void calc_period_rates(const year_table<float>& year_inbreeding, std::int64_t fi
   period_rates[1] = scale * slope_kinship;
 }
 
-void write_period_rates(output_channel& report, bool english, std::int32_t first_year, std::int64_t n_years,
+void write_period_rates(output_channel& report, bool english, const year_range& years,
                         const year_table<float>& year_inbreeding, float generation_interval) {
+  const std::int64_t n_years = years.n_years;
   // nper periods of p + 1 rows after a first period of r rows; consecutive
   // periods share a row, and the last one ends at the last year.
   const std::int64_t nper = n_years / 10;
@@ -130,7 +108,7 @@ void write_period_rates(output_channel& report, bool english, std::int32_t first
     float period_rates[2];
     calc_period_rates(year_inbreeding, first, last, generation_interval, period_rates);
     write_fixed_line(report, "(I4,A3,I4,F14.3,A2,F14.3,A1)",
-                     {static_cast<long>(first_year + first - 1), " - ", static_cast<long>(first_year + last - 1),
+                     {static_cast<long>(years.year_of(first)), " - ", static_cast<long>(years.year_of(last)),
                       period_rates[0], "%", period_rates[1], "%"});
   };
   write_period(1, r);
@@ -140,14 +118,13 @@ void write_period_rates(output_channel& report, bool english, std::int32_t first
 
 }  // namespace
 
-void write_inbreeding_report(run_context& ctx, std::int32_t /*last_year*/, std::int32_t first_year,
-                             std::int64_t n_years, const year_table<float>& year_inbreeding,
-                             const std::array<float, 4>& rates, float generation_interval) {
+void write_inbreeding_report(run_context& ctx, const year_range& years, const year_table<float>& year_inbreeding,
+                             const inbreeding_rate_set& rates, float generation_interval) {
   const bool english = ctx.cfg.english;
-  write_inbreeding_table(ctx.report, english, first_year, n_years, year_inbreeding);
+  write_inbreeding_table(ctx.report, english, years, year_inbreeding);
   write_rate_table(ctx.report, english, rates, generation_interval);
-  if (n_years < 11) return;
-  write_period_rates(ctx.report, english, first_year, n_years, year_inbreeding, generation_interval);
+  if (years.n_years < 11) return;
+  write_period_rates(ctx.report, english, years, year_inbreeding, generation_interval);
 }
 
 }  // namespace veldmarsh

@@ -7,26 +7,18 @@
 // interval.
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <span>
-
+#include "common/rate_formulas.h"
 #include "common/run_context.h"
+#include "common/year_range.h"
 #include "common/year_table.h"
 
 namespace veldmarsh {
-
-// The least-squares slope of y on x over the first n points, in single
-// precision: the mean of x is the integer sum divided as a real. 0 when
-// there is no point or all x are equal (a slope with Sxx = 0).
-void calc_regression_slope(std::int64_t n, std::span<const std::int32_t> x, std::span<const float> y, float& slope);
 
 // Writes the three tables. `year_inbreeding` is n_years x 6 (mean F, then
 // kinships: with self, without self, among parents, fathers, mothers);
 // `rates` are the yearly rates (power formula on F, on kinship, regression
 // on F, on kinship); `generation_interval` is in years.
-void write_inbreeding_report(run_context& ctx, std::int32_t last_year, std::int32_t first_year, std::int64_t n_years,
-                             const year_table<float>& year_inbreeding, const std::array<float, 4>& rates,
-                             float generation_interval);
+void write_inbreeding_report(run_context& ctx, const year_range& years, const year_table<float>& year_inbreeding,
+                             const inbreeding_rate_set& rates, float generation_interval);
 
 }  // namespace veldmarsh

@@ -1,14 +1,13 @@
 // The yearly counting loop.
 //
-// The animals are put in buckets by birth year in one pass (in table order
-// within each year), so each year's work touches only that year's animals;
-// colour and breeder codes are found through a hash of the code texts. The
-// whole loop is linear in the number of animals plus the number of years.
+// Each year's work touches only that year's animals (birth_year_groups);
+// colour codes are found through a hash of their texts and top breeders
+// through the index of breeder names. The whole loop is linear in the number
+// of animals plus the number of years.
 #include "reports/yearly_counting.h"
 
 #include <algorithm>
 #include <cassert>
-#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,6 +15,7 @@
 
 #include "common/free_format.h"
 #include "common/stops.h"
+#include "common/text_index.h"
 #include "reports/count_dams_and_sires.h"
 #include "reports/count_offspring_by_import_parents.h"
 #include "reports/count_parents_by_sex.h"
@@ -34,39 +34,6 @@ code_columns index_codes(const std::vector<fixed_text<N>>& codes, std::int64_t n
   n_codes = std::min<std::int64_t>(n_codes, static_cast<std::int64_t>(codes.size()));
   for (std::int64_t c = 1; c <= n_codes; ++c) index[codes[static_cast<std::size_t>(c - 1)].view()].push_back(c);
   return index;
-}
-
-// The numbers of the counted animals, grouped by birth year row (rows
-// 1..n_years), in table order within a row.
-struct year_buckets {
-  std::vector<std::int64_t> start;  // row k holds numbers[start[k - 1] .. start[k] - 1]
-  std::vector<std::int32_t> numbers;
-
-  std::span<const std::int32_t> of(std::int64_t k) const {
-    const std::size_t from = static_cast<std::size_t>(start[static_cast<std::size_t>(k - 1)]);
-    const std::size_t to = static_cast<std::size_t>(start[static_cast<std::size_t>(k)]);
-    return std::span<const std::int32_t>(numbers.data() + from, to - from);
-  }
-};
-
-year_buckets bucket_by_year(const animal_table& animal, const std::vector<bool>* members, std::int64_t n_years,
-                            std::int32_t first_year) {
-  year_buckets b;
-  b.start.assign(static_cast<std::size_t>(n_years) + 1, 0);
-  auto row_of = [&](std::int64_t i) -> std::int64_t {
-    if (members != nullptr && !(*members)[static_cast<std::size_t>(i)]) return 0;
-    const std::int64_t k = static_cast<std::int64_t>(animal[i].birth_year) - first_year + 1;
-    return k >= 1 && k <= n_years ? k : 0;
-  };
-  for (std::int64_t i = 1; i <= animal.size(); ++i)
-    if (std::int64_t k = row_of(i)) ++b.start[static_cast<std::size_t>(k)];
-  for (std::int64_t k = 1; k <= n_years; ++k) b.start[static_cast<std::size_t>(k)] += b.start[static_cast<std::size_t>(k - 1)];
-  b.numbers.resize(static_cast<std::size_t>(b.start.back()));
-  std::vector<std::int64_t> next(b.start.begin(), b.start.end() - 1);
-  for (std::int64_t i = 1; i <= animal.size(); ++i)
-    if (std::int64_t k = row_of(i)) b.numbers[static_cast<std::size_t>(next[static_cast<std::size_t>(k - 1)]++)] =
-        static_cast<std::int32_t>(i);
-  return b;
 }
 
 // Row k of the colour table: the year's animals per code 1..C - 1, and in
@@ -92,22 +59,22 @@ void count_colours(const animal_table& animal, std::span<const std::int32_t> yea
 // their parents (2b, imports included); then the animals of all others and
 // the home-bred parents of the year less the top breeders' parents.
 void count_breeders(const animal_table& animal, std::span<const std::int32_t> year_animals, std::int64_t k,
-                    const code_columns& breeders, std::int64_t n_top_breeders,
-                    const year_table<std::int32_t>& parent_counts, year_table<std::int32_t>& breeder_year_counts) {
-  const std::int64_t n = n_top_breeders;
+                    const std::vector<breeder_name>& breeder_list, const text_index<20>& top_breeders,
+                    year_count_tables& counts) {
+  year_table<std::int32_t>& breeder_year_counts = counts.breeder_year_counts;
+  const year_table<std::int32_t>& parent_counts = counts.parent_counts_by_year;
+  const std::int64_t n = (breeder_year_counts.n_cols - 2) / 2;
   for (std::int64_t c = 1; c <= 2 * n + 2; ++c) breeder_year_counts(k, c) = 0;
   std::int64_t animals_of_top = 0, parents_of_top = 0;
   for (std::int32_t nr : year_animals) {
     const animal_record& a = animal[nr];
-    auto it = breeders.find(a.breeder.view());
-    if (it == breeders.end()) continue;
-    for (std::int64_t b : it->second) {
-      ++breeder_year_counts(k, 2 * b - 1);
-      ++animals_of_top;
-      if (a.has_counted_offspring) {
-        ++breeder_year_counts(k, 2 * b);
-        ++parents_of_top;
-      }
+    const std::int64_t b = find_in_list(top_breeders, breeder_list, a.breeder);
+    if (b == 0) continue;
+    ++breeder_year_counts(k, 2 * b - 1);
+    ++animals_of_top;
+    if (a.has_counted_offspring) {
+      ++breeder_year_counts(k, 2 * b);
+      ++parents_of_top;
     }
   }
   breeder_year_counts(k, 2 * n + 1) =
@@ -116,110 +83,116 @@ void count_breeders(const animal_table& animal, std::span<const std::int32_t> ye
       static_cast<std::int64_t>(parent_counts(k, 2)) + parent_counts(k, 5) - parents_of_top);
 }
 
-// Row k of the completeness tables over the year's animals.
-void count_completeness(const animal_table& animal, std::span<const std::int32_t> year_animals, std::int64_t k,
-                        year_table<float>& mean_equiv_generations_by_year, year_table<float>& completeness_by_year) {
-  double equiv_sum = 0;
-  std::int64_t by_generations[5] = {0, 0, 0, 0, 0};
-  for (std::int32_t nr : year_animals) {
-    const animal_record& a = animal[nr];
-    equiv_sum += a.equiv_generations;
-    if (a.complete_generations >= 1) ++by_generations[std::min(a.complete_generations, 5) - 1];
-  }
-  const double n = static_cast<double>(year_animals.size());
-  mean_equiv_generations_by_year(k, 1) = year_animals.empty() ? 0.0f : static_cast<float>(equiv_sum / n);
-  for (int g = 1; g <= 5; ++g)
-    completeness_by_year(k, g) =
-        year_animals.empty() ? 0.0f : static_cast<float>(static_cast<double>(by_generations[g - 1]) / n);
-}
-
-void write_year_line(run_context& ctx, const counting_scope& scope, std::int32_t year) {
+void write_year_line(run_context& ctx, const fixed_text<20>* subpop_code, std::int32_t year) {
   const bool english = ctx.cfg.english;
-  if (scope.subpop_code == nullptr) {
+  if (subpop_code == nullptr) {
     if (english)
       write_free_line(ctx.console, {"year ", year, "determined ages parents, litter sizes, etc."});
     else
       write_free_line(ctx.console, {"jaar ", year, "leeftijden ouders, worpgroottes etc. bepaald"});
   } else if (english) {
-    write_free_line(ctx.console, {"type ", *scope.subpop_code, "year ", year,
+    write_free_line(ctx.console, {"type ", *subpop_code, "year ", year,
                                   "determined ages of parents, number of animals per colour type, etc."});
   } else {
-    write_free_line(ctx.console, {"type ", *scope.subpop_code, "jaar ", year,
+    write_free_line(ctx.console, {"type ", *subpop_code, "jaar ", year,
                                   "leeftijden ouders, aantallen per kleur, topfokker etc. bepaald"});
   }
 }
 
 }  // namespace
 
-void allocate_year_count_tables(run_context& ctx, year_count_tables& tables, std::int64_t n_years,
-                                std::int32_t max_sire_age, std::int32_t max_dam_age) {
+void allocate_year_count_tables(run_context& ctx, const year_range& years, const oldest_parents& oldest,
+                                std::int32_t n_top_breeders, year_count_tables& counts) {
+  const std::int64_t n_years = years.n_years;
   // Without a colour column the table has one column that is never filled.
   const std::int64_t n_colour_columns = ctx.cfg.has_colour_column ? ctx.cfg.n_colour_classes : 1;
-  bool ok = false;
-  try {
-    ok = allocate_year_table(tables.sire_age_count, n_years, max_sire_age) &&
-         allocate_year_table(tables.dam_age_count, n_years, max_dam_age) &&
-         allocate_year_table(tables.parent_counts_by_year, n_years, 6) &&
-         allocate_year_table(tables.import_parent_counts_by_year, n_years, 4) &&
-         allocate_year_table(tables.offspring_stats_by_year, n_years, 6) &&
-         allocate_year_table(tables.litter_stats, n_years, 102) &&
-         allocate_year_table(tables.mean_sire_age_by_year, n_years, 1) &&
-         allocate_year_table(tables.mean_dam_age_by_year, n_years, 1) &&
-         allocate_year_table(tables.colour_counts_by_year, n_years, n_colour_columns);
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
-  tables.overall_parent_ages = {0.0f, 0.0f};
-  if (!ok)
-    fail_diagnostic(ctx,
-                    "cannot allocate the per-year tables of parents and litters (birth years " +
-                        std::to_string(n_years) + ", oldest parents " + std::to_string(max_sire_age) + " and " +
-                        std::to_string(max_dam_age) + " years)",
-                    "data file", trim_right(ctx.cfg.data_file_name.view()));
+  counts = year_count_tables{};
+  counts.oldest = oldest;
+  allocate_tables(ctx,
+                  "the per-year tables of parents and litters (birth years " + std::to_string(n_years) +
+                      ", oldest parents " + std::to_string(oldest.max_sire_age) + " and " +
+                      std::to_string(oldest.max_dam_age) + " years)",
+                  [&] {
+                    return allocate_year_table(counts.sire_age_count, n_years, oldest.max_sire_age) &&
+                           allocate_year_table(counts.dam_age_count, n_years, oldest.max_dam_age) &&
+                           allocate_year_table(counts.parent_counts_by_year, n_years, 6) &&
+                           allocate_year_table(counts.import_parent_counts_by_year, n_years, 4) &&
+                           allocate_year_table(counts.offspring_stats_by_year, n_years, 6) &&
+                           allocate_year_table(counts.litter_stats, n_years, 102) &&
+                           allocate_year_table(counts.mean_sire_age_by_year, n_years, 1) &&
+                           allocate_year_table(counts.mean_dam_age_by_year, n_years, 1) &&
+                           allocate_year_table(counts.colour_counts_by_year, n_years, n_colour_columns) &&
+                           allocate_year_table(counts.breeder_year_counts, n_years,
+                                               2 * static_cast<std::int64_t>(n_top_breeders) + 2) &&
+                           allocate_year_table(counts.completeness.mean_equiv_generations_by_year, n_years, 1) &&
+                           allocate_year_table(counts.completeness.completeness_by_year, n_years, 5) &&
+                           allocate_year_table(counts.top_sires.n_sires_by_year, n_years, 1) &&
+                           allocate_year_table(counts.top_sires.top_sire_by_year, n_years, 1) &&
+                           allocate_year_table(counts.top_sires.top_sire_share, n_years, 10);
+                  });
 }
 
-void count_by_birth_year(run_context& ctx, const animal_table& animal, std::int64_t n_years, std::int32_t first_year,
-                         const std::vector<breeder_name>& breeder_list, std::int32_t n_top_breeders,
-                         year_count_tables& tables, year_table<std::int32_t>& breeder_year_counts,
-                         const counting_scope& scope) {
+void count_by_birth_year(run_context& ctx, const animal_table& animal, const birth_year_groups& groups,
+                         const breeder_tables& breeders, year_count_tables& counts,
+                         const fixed_text<20>* subpop_code) {
   const settings& cfg = ctx.cfg;
-  if (n_years < 1) return;
-  const year_buckets buckets = bucket_by_year(animal, scope.members, n_years, first_year);
+  const year_range& years = groups.years;
+  if (years.n_years < 1) return;
   const code_columns colours =
-      cfg.has_colour_column ? index_codes(cfg.colour_codes, tables.colour_counts_by_year.n_cols - 1) : code_columns{};
-  const std::int64_t n_top = std::max<std::int64_t>(0, n_top_breeders);
-  const code_columns breeders = cfg.has_breeder_column ? index_codes(breeder_list, n_top) : code_columns{};
+      cfg.has_colour_column ? index_codes(cfg.colour_codes, counts.colour_counts_by_year.n_cols - 1) : code_columns{};
+  // The top breeders are the first entries of the list, each named once.
+  const std::int64_t n_top = std::max<std::int64_t>(0, breeders.n_top_breeders);
+  text_index<20> top_breeders;
+  if (cfg.has_breeder_column) index_texts(top_breeders, breeders.breeder_list, n_top, n_top);
   litter_work work;
-  assert(!cfg.has_breeder_column || breeder_year_counts.n_cols == 2 * n_top + 2);
+  assert(!cfg.has_breeder_column || counts.breeder_year_counts.n_cols == 2 * n_top + 2);
 
-  for (std::int64_t k = 1; k <= n_years; ++k) {
-    const std::int32_t year = static_cast<std::int32_t>(first_year + k - 1);
-    const std::span<const std::int32_t> year_animals = buckets.of(k);
+  for (std::int64_t k = 1; k <= years.n_years; ++k) {
+    const std::span<const std::int32_t> year_animals = groups.of(k);
     if (!year_animals.empty()) {
-      count_parents_by_sex(animal, year_animals, std::span<std::int32_t, 6>(&tables.parent_counts_by_year(k, 1), 6),
-                           std::span<float, 6>(&tables.offspring_stats_by_year(k, 1), 6));
+      count_parents_by_sex(animal, year_animals, std::span<std::int32_t, 6>(&counts.parent_counts_by_year(k, 1), 6),
+                           std::span<float, 6>(&counts.offspring_stats_by_year(k, 1), 6));
       if (cfg.has_import_column)
         count_offspring_by_import_parents(animal, year_animals,
-                                          std::span<std::int32_t, 4>(&tables.import_parent_counts_by_year(k, 1), 4));
-      count_dams_and_sires(animal, year_animals, std::span<std::int32_t, 102>(&tables.litter_stats(k, 1), 102), work);
+                                          std::span<std::int32_t, 4>(&counts.import_parent_counts_by_year(k, 1), 4));
+      count_dams_and_sires(animal, year_animals, std::span<std::int32_t, 102>(&counts.litter_stats(k, 1), 102), work);
     }
-    if (scope.mean_equiv_generations_by_year != nullptr && scope.completeness_by_year != nullptr)
-      count_completeness(animal, year_animals, k, *scope.mean_equiv_generations_by_year, *scope.completeness_by_year);
-    count_parent_age_classes(animal, year_animals, k, tables);
-    if (cfg.has_colour_column) count_colours(animal, year_animals, k, colours, tables.colour_counts_by_year);
-    if (cfg.has_breeder_column)
-      count_breeders(animal, year_animals, k, breeders, n_top, tables.parent_counts_by_year, breeder_year_counts);
-    write_year_line(ctx, scope, year);
+    count_parent_age_classes(animal, year_animals, k, counts);
+    if (cfg.has_colour_column) count_colours(animal, year_animals, k, colours, counts.colour_counts_by_year);
+    if (cfg.has_breeder_column) count_breeders(animal, year_animals, k, breeders.breeder_list, top_breeders, counts);
+    write_year_line(ctx, subpop_code, static_cast<std::int32_t>(years.year_of(k)));
   }
 }
 
-void count_population_by_birth_year(run_context& ctx, const animal_table& animal, std::int64_t n_years,
-                                    std::int32_t first_year, const std::vector<breeder_name>& breeder_list,
-                                    std::int32_t n_top_breeders, year_count_tables& tables,
-                                    year_table<std::int32_t>& breeder_year_counts) {
+void count_population_by_birth_year(run_context& ctx, const animal_table& animal, const birth_year_groups& groups,
+                                    const breeder_tables& breeders, year_count_tables& counts) {
   write_free_line(ctx.console, {ctx.cfg.english ? "monitor data per jaar" : "monitor gegevens per jaar"});
-  count_by_birth_year(ctx, animal, n_years, first_year, breeder_list, n_top_breeders, tables, breeder_year_counts,
-                      counting_scope{});
+  count_by_birth_year(ctx, animal, groups, breeders, counts, nullptr);
+}
+
+void count_non_parents(year_count_tables& counts) {
+  if (counts.non_parents_counted) return;
+  counts.non_parents_counted = true;
+  year_table<std::int32_t>& parents = counts.parent_counts_by_year;
+  std::array<std::int64_t, 6> totals{};
+  for (std::int64_t k = 1; k <= parents.n_rows && parents.n_cols >= 6; ++k) {
+    parents(k, 1) -= parents(k, 2);
+    parents(k, 4) -= parents(k, 5);
+    for (std::size_t j = 0; j < 6; ++j) totals[j] += parents(k, static_cast<std::int64_t>(j) + 1);
+  }
+  for (std::size_t j = 0; j < 6; ++j) counts.population_totals[j] = static_cast<std::int32_t>(totals[j]);
+}
+
+void release_year_count_tables(year_count_tables& counts) {
+  counts.sire_age_count = {};
+  counts.dam_age_count = {};
+  counts.parent_counts_by_year = {};
+  counts.offspring_stats_by_year = {};
+  counts.colour_counts_by_year = {};
+  counts.litter_stats = {};
+  counts.mean_sire_age_by_year = {};
+  counts.mean_dam_age_by_year = {};
+  counts.import_parent_counts_by_year = {};
 }
 
 }  // namespace veldmarsh

@@ -9,28 +9,26 @@
 
 namespace veldmarsh {
 
-void find_birth_years(const animal_table& animal, std::int32_t& first_year, std::int32_t& last_year,
-                      std::int64_t& n_years) {
-  first_year = std::numeric_limits<std::int32_t>::max();
-  last_year = std::numeric_limits<std::int32_t>::min();
-  const std::int64_t n = animal.size();
-  for (std::int64_t i = 1; i <= n; ++i) {
+year_range find_birth_years(const animal_table& animal) {
+  std::int32_t first_year = std::numeric_limits<std::int32_t>::max();
+  std::int32_t last_year = std::numeric_limits<std::int32_t>::min();
+  for (std::int64_t i = 1; i <= animal.size(); ++i) {
     const std::int32_t year = animal[i].birth_year;
     if (year != 0) first_year = std::min(first_year, year);
     last_year = std::max(last_year, year);
   }
-  n_years = std::max<std::int64_t>(0, static_cast<std::int64_t>(last_year) - first_year + 1);
+  return make_year_range(first_year, last_year);
 }
 
-void write_birth_years(run_context& ctx, std::int32_t first_year, std::int32_t last_year) {
+void write_birth_years(run_context& ctx, const year_range& years) {
   read_clock(ctx);
   const bool en = ctx.cfg.english;
   const char* first_text = en ? "first year " : "startjaar ";
   const char* last_text = en ? "last year " : "eindjaar ";
-  write_free_line(ctx.console, {first_text, first_year, last_text, last_year});
+  write_free_line(ctx.console, {first_text, years.first_year, last_text, years.last_year});
   write_time_stamp(ctx, "Data file read at ", "Data file gelezen op ", " om ");
   write_free_line(ctx.log, {" "});
-  write_free_line(ctx.log, {first_text, first_year, last_text, last_year});
+  write_free_line(ctx.log, {first_text, years.first_year, last_text, years.last_year});
 }
 
 }  // namespace veldmarsh

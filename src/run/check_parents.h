@@ -11,23 +11,26 @@
 
 namespace veldmarsh {
 
-// Lists once each sire and each dam identification (other than "0") that no
-// record carries, in the order first met; the two lists are independent.
-// The lists hold exactly the missing identifications (entry 0 is the first).
-// Writes a progress line every 10000 records and the closing count line.
-void check_parents(run_context& ctx, const animal_table& animal, std::int64_t& n_missing_dams,
-                   std::vector<fixed_text<50>>& missing_dam_ids, std::int64_t& n_missing_sires,
-                   std::vector<fixed_text<50>>& missing_sire_ids);
+// The parents named without a record of their own: each sire and each dam
+// identification (other than "0") that no record carries, once, in the order
+// first met. The two lists are independent: an identification missing as a
+// sire and as a dam is in both.
+struct missing_parents {
+  std::vector<fixed_text<50>> sire_ids;
+  std::vector<fixed_text<50>> dam_ids;
+};
+
+// Fills `missing` from the whole table. Writes a progress line every 10000
+// records and the closing count line.
+void check_parents(run_context& ctx, const animal_table& animal, missing_parents& missing);
 
 // The console and log lines on the numbers of missing sires and dams.
-void report_missing_parents(run_context& ctx, std::int64_t n_missing_sires, std::int64_t n_missing_dams);
+void report_missing_parents(run_context& ctx, const missing_parents& missing);
 
 // Grows the table by one male record per missing sire and then one female
-// record per missing dam, numbered on from n_animals + 1, and writes the new
-// total. Does nothing when no parent is missing.
-void append_missing_parents(run_context& ctx, animal_table& animal, std::int64_t& n_animals,
-                            std::int64_t n_missing_sires, const std::vector<fixed_text<50>>& missing_sire_ids,
-                            std::int64_t n_missing_dams, const std::vector<fixed_text<50>>& missing_dam_ids);
+// record per missing dam, numbered on after the last record, and writes the
+// new total. Does nothing when no parent is missing.
+void append_missing_parents(run_context& ctx, const missing_parents& missing, animal_table& animal);
 
 // The record of a parent known only by its identification: unknown parents
 // and birth date, blank name and codes, every derived field 0.

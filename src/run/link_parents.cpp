@@ -4,6 +4,7 @@
 
 #include "common/clock.h"
 #include "common/free_format.h"
+#include "common/progress_interval.h"
 #include "run/identification_index.h"
 #include "run/sort_pedigree.h"
 
@@ -25,12 +26,6 @@ void count_offspring(animal_record& parent, bool offspring_is_import) {
 
 }  // namespace
 
-std::int64_t link_progress_interval(std::int64_t n_animals) {
-  if (n_animals <= 10000) return 100;
-  if (n_animals <= 25000) return 200;
-  return 500;
-}
-
 void link_parent_numbers(run_context& ctx, animal_table& animal) {
   const std::int64_t n = animal.size();
   for (std::int64_t i = 1; i <= n; ++i) {
@@ -43,7 +38,7 @@ void link_parent_numbers(run_context& ctx, animal_table& animal) {
   identification_index records;
   index_herdbook_numbers(records, animal);
 
-  const std::int64_t interval = link_progress_interval(n);
+  const std::int64_t interval = progress_interval(n, linking_progress);
   std::int64_t counter = 0;
   for_each_parent_hash(records, animal, [&](std::int64_t i, std::uint64_t sire_hash, std::uint64_t dam_hash) {
     if (counter == interval) {

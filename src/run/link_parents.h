@@ -7,10 +7,6 @@
 
 namespace veldmarsh {
 
-// Progress interval of the linking (and of other per-animal loops of the
-// same cadence): 100 up to 10000 animals, 200 up to 25000, 500 above.
-std::int64_t link_progress_interval(std::int64_t n_animals);
-
 // Links the whole table in place (an identification that occurs more than
 // once links to its first record), writes the progress lines, the closing
 // console line and the time stamp, and calls sort_pedigree, which ends the

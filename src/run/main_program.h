@@ -10,8 +10,4 @@ namespace veldmarsh {
 // status of a completed run; stops end the process themselves.
 int main_program(run_context& ctx);
 
-// Results too small for a normal single-precision number become zero, and
-// such operands are read as zero, for the whole run.
-void set_flush_to_zero_mode();
-
 }  // namespace veldmarsh

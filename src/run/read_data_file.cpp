@@ -3,10 +3,10 @@
 #include "run/read_data_file.h"
 
 #include <limits>
-#include <new>
 #include <string>
 
 #include "common/free_format.h"
+#include "common/progress_interval.h"
 #include "common/stops.h"
 #include "run/assign_columns.h"
 #include "run/data_and_report_files.h"
@@ -14,23 +14,21 @@
 
 namespace veldmarsh {
 
+std::int64_t count_animal_lines(run_context& ctx, input_file& data) {
+  const std::int64_t n_lines = count_records(ctx, data);
+  const std::int64_t n_animals = data_file_has_header_line(ctx.cfg) ? n_lines - 1 : n_lines;
+  return n_animals > 0 ? n_animals : 0;
+}
+
 void create_animal_table(run_context& ctx, animal_table& animal, std::int64_t n_animals) {
   if (n_animals < 0) n_animals = 0;
   if (n_animals > std::numeric_limits<std::int32_t>::max())
     fail_diagnostic(ctx, "the data file holds more than 2147483647 records", "data file",
                     trim_right(ctx.cfg.data_file_name.view()));
-  try {
+  allocate_tables(ctx, "the animal table", [&] {
     animal.rows.assign(static_cast<std::size_t>(n_animals) + 1, new_animal_record());
-  } catch (const std::bad_alloc&) {
-    fail_diagnostic(ctx, "cannot allocate the animal table", "data file", trim_right(ctx.cfg.data_file_name.view()));
-  }
-}
-
-std::int64_t reading_progress_interval(std::int64_t n_animals) {
-  if (n_animals <= 4000) return 100;
-  if (n_animals <= 10000) return 500;
-  if (n_animals <= 25000) return 1000;
-  return 5000;
+    return true;
+  });
 }
 
 void write_record_progress(run_context& ctx, std::int64_t record_nr, const animal_record& r) {
@@ -55,7 +53,7 @@ void read_data_file(run_context& ctx, input_file& data, animal_table& animal) {
   write_report_banner_columns(ctx);
 
   const std::int64_t n_animals = animal.size();
-  const std::int64_t interval = reading_progress_interval(n_animals);
+  const std::int64_t interval = progress_interval(n_animals, reading_progress);
   const data_line_layout layout = make_data_line_layout(ctx.cfg);
   std::string line;
   // The progress counter starts at 1 and is set to -1 after a block, so the
@@ -89,8 +87,8 @@ void reset_and_number_records(animal_table& animal) {
     r.is_parent = false;
     r.sire_nr = 0;
     r.dam_nr = 0;
-    r.dam_age_days = 0;
     r.sire_age_days = 0;
+    r.dam_age_days = 0;
     r.n_offspring_counted = 0;
     r.n_offspring = 0;
     r.complete_generations = 0;

@@ -11,6 +11,11 @@
 
 namespace veldmarsh {
 
+// The number of records: the data file's lines (counted with count_records,
+// which rewinds the file), less the header line when the file has one; with
+// column kinds from the steering file every line is a record.
+std::int64_t count_animal_lines(run_context& ctx, input_file& data);
+
 // Makes `animal` a table of `n_animals` records with their first values.
 // A table beyond 2^31 - 1 records, or one that cannot be allocated, ends the
 // run with a diagnostic.
@@ -21,9 +26,6 @@ void create_animal_table(run_context& ctx, animal_table& animal, std::int64_t n_
 // line). A file that ends early leaves the remaining records with their first
 // values; a birth date that cannot be read ends the run with a diagnostic.
 void read_data_file(run_context& ctx, input_file& data, animal_table& animal);
-
-// Records between two progress blocks, by the size of the table.
-std::int64_t reading_progress_interval(std::int64_t n_animals);
 
 // The progress block for record `record_nr`.
 void write_record_progress(run_context& ctx, std::int64_t record_nr, const animal_record& record);

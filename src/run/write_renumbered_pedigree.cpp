@@ -24,9 +24,11 @@ void write_renumbered_pedigree(run_context& ctx, const animal_table& animal,
   write_free_line(ctx.log, {opened ? "opened the new pedfile" : "ERROR cannot open the new pedfile", new_pedfile_name});
 
   if (opened) {
+    // One line per animal: the format is taken apart once.
+    const fixed_layout line = parse_format("(3I9,F7.4,A1,I4,A1,I2,A1,I2,I2,2I6,I6,F6.2,I3,A1,2A50)");
     for (std::int64_t i = 1; i <= animal.size(); ++i) {
       const animal_record& a = animal[i];
-      write_fixed_line(ctx.pedigree, "(3I9,F7.4,A1,I4,A1,I2,A1,I2,I2,2I6,I6,F6.2,I3,A1,2A50)",
+      write_fixed_line(ctx.pedigree, line,
                        {a.nr, a.sire_nr, a.dam_nr, a.inbreeding, " ", a.birth_year, "/", a.birth_month, "/",
                         a.birth_day, a.sex, a.dam_age_days, a.sire_age_days, a.n_offspring_counted,
                         a.equiv_generations, a.complete_generations, " ", a.herdbook_nr, a.name});

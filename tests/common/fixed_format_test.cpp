@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <regex>
+#include <sstream>
 
 namespace veldmarsh {
 namespace {
@@ -72,6 +76,33 @@ TEST(FixedFormat, BlanksRepeatCountsAndReversion) {
   ASSERT_EQ(l.size(), 3u);
   EXPECT_EQ(l[0], "  1  2");
   EXPECT_EQ(l[2], "  5");
+}
+
+// Every format text in the program's sources, and every run-time format its
+// skeletons give, is one the engine reads; a malformed one is caught here,
+// not in a run.
+TEST(FixedFormat, EveryFormatOfTheProgramIsWellFormed) {
+  for (const char* bad : {"(I8,Q3)", "(F8)", "I8", "(I8,,I8)", "(I8 I8)", "(0I8)", "(A8.2)", "()"})
+    EXPECT_NE(format_error(bad), "") << bad;
+  EXPECT_EQ(format_error("(2F8.4,I5,3X,A,I3.3,A50)"), "");
+
+  namespace fs = std::filesystem;
+  const std::regex format_literal(R"re("(\([0-9]*[IFAX][^"]*\))")re");
+  int n_formats = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(fs::path(VELDMARSH_SOURCE_DIR) / "src")) {
+    std::ifstream in(entry.path());
+    std::stringstream source;
+    source << in.rdbuf();
+    const std::string text = source.str();
+    for (std::sregex_iterator m(text.begin(), text.end(), format_literal), end; m != end; ++m) {
+      const std::string format = (*m)[1];
+      ++n_formats;
+      EXPECT_EQ(format_error(format), "") << entry.path() << ": " << format;
+      if (format.size() < 7 || format.substr(4, 3) != "005") continue;
+      for (std::int64_t count : {1, 999, 1035}) EXPECT_EQ(format_error(build_run_format(format, count)), "") << format;
+    }
+  }
+  EXPECT_GT(n_formats, 50);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Rates of inbreeding: the halving, the power formula from the third year,
-// the log-linear regression over every year, short series and the variant.
+// Rates of inbreeding: the halving into kinships, the power formula from the
+// third year, the log-linear regression over every year, short series and
+// the variant.
 #include "inbreeding/calc_inbreeding_rate.h"
 
 #include <gtest/gtest.h>
@@ -26,21 +27,30 @@ year_table<float> table_of(const std::vector<float>& f, const std::vector<float>
   return y;
 }
 
-inbreeding_rate_set rates_of(year_table<float>& y) {
+// The rates of a yearly table of relationships, halved into kinships first
+// as in a run.
+inbreeding_rate_set rates_of(const year_table<float>& y) {
+  inbreeding_results inbreeding;
+  inbreeding.year_inbreeding = y;
+  convert_relationships_to_kinships(inbreeding);
   inbreeding_rate_set r = {9, 9, 9, 9};
-  animal_table none;
-  calc_inbreeding_rate(y.n_rows, 2000, 2000 + static_cast<std::int32_t>(y.n_rows) - 1, none, y, r);
+  calc_inbreeding_rate(make_year_range(2000, 2000 + static_cast<std::int32_t>(y.n_rows) - 1), inbreeding, r);
   return r;
 }
 
-TEST(CalcInbreedingRate, HalvesTheRelationshipColumnsOnEveryCall) {
-  year_table<float> y = table_of({0.1f, 0.2f}, {0.5f, 0.75f});
+TEST(ConvertRelationshipsToKinships, HalvesEveryRelationshipColumnOnce) {
+  inbreeding_results inbreeding;
+  inbreeding.year_inbreeding = table_of({0.1f, 0.2f}, {0.5f, 0.75f});
+  inbreeding.n_subpop = 2;  // columns: F and relationship of 1, of 2, then the pair
+  allocate_year_table(inbreeding.year_subpop_kinship, 2, 5);
+  for (float& v : inbreeding.year_subpop_kinship.cells) v = 0.5f;
+  for (int call = 0; call < 2; ++call) convert_relationships_to_kinships(inbreeding);
   const float before[2][6] = {{0.1f, 1.5f, 0.5f, 0.25f, 0.125f, 3.0f}, {0.2f, 1.5f, 0.75f, 0.25f, 0.125f, 3.0f}};
-  for (float divisor : {2.0f, 4.0f}) {  // column 1 (mean F) is kept, 2 to 6 halved
-    rates_of(y);
-    for (int k = 1; k <= 2; ++k)
-      for (int c = 1; c <= 6; ++c)
-        EXPECT_EQ(y(k, c), c == 1 ? before[k - 1][0] : before[k - 1][c - 1] / divisor) << k << ", " << c;
+  for (int k = 1; k <= 2; ++k) {
+    for (int c = 1; c <= 6; ++c)  // column 1 (mean F) is kept, 2 to 6 halved
+      EXPECT_EQ(inbreeding.year_inbreeding(k, c), c == 1 ? before[k - 1][0] : before[k - 1][c - 1] / 2) << k << c;
+    for (int c = 1; c <= 5; ++c)
+      EXPECT_EQ(inbreeding.year_subpop_kinship(k, c), c == 1 || c == 3 ? 0.5f : 0.25f) << k << c;
   }
 }
 
@@ -131,7 +141,7 @@ TEST(CalcInbreedingRateVariant, MeansFromSumsThenRates) {
     y(k, 6) = 2.0f;                                    // per pair of parents (1)
   }
   inbreeding_rate_set r{};
-  calc_inbreeding_rate_variant(years, 2000, 2000 + years - 1, animal, y, r);
+  calc_inbreeding_rate_variant(animal, make_year_range(2000, 2000 + years - 1), y, r);
   EXPECT_NEAR(y(5, 1), 0.05, 1e-7);
   EXPECT_NEAR(y(3, 2), 0.18, 1e-7);
   EXPECT_EQ(y(1, 3), 0.5f);
@@ -151,7 +161,7 @@ TEST(CalcInbreedingRateVariant, MeansFromSumsThenRates) {
     allocate_year_table(short_table, n, 6);
     for (int k = 1; k <= n; ++k) short_table(k, 2) = 0.1f * k;
     inbreeding_rate_set s{};
-    calc_inbreeding_rate_variant(n, 2000, 2000 + n - 1, animal, short_table, s);
+    calc_inbreeding_rate_variant(animal, make_year_range(2000, 2000 + n - 1), short_table, s);
     if (n == 6) {
       EXPECT_EQ(s[1], 0.0f);
     }

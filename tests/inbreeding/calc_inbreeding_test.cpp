@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "run/main_program.h"
+#include "run/run_frame.h"
 #include "support/captured_run.h"
 
 namespace veldmarsh {

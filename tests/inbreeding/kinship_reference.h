@@ -1,4 +1,4 @@
-// Slow, literal kinship per birth year for the tests and the benchmark: the
+// Slow kinship per birth year for the tests and the benchmark: the
 // relationship matrix of every year (or part of a split year) filled column
 // by column from calc_relationship_column, every entry rounded to single
 // precision, and the statistics summed over the whole matrix in double.
@@ -69,7 +69,7 @@ inline std::vector<std::vector<double>> tabular_relationships(const animal_table
 }
 
 // F of every animal from the tabular relationship matrix, stored in single
-// precision as the inbreeding step stores it.
+// precision as calc_inbreeding_coefficients stores it.
 inline void tabular_inbreeding(animal_table& animal) {
   const std::vector<std::vector<double>> a = tabular_relationships(animal);
   for (std::int64_t i = 1; i <= animal.size(); ++i)
@@ -78,7 +78,7 @@ inline void tabular_inbreeding(animal_table& animal) {
 
 // The relationship matrix (single precision, m x m) of the animals `rows`
 // (table order), each column taken from the column of the later animal.
-inline std::vector<float> literal_matrix(const animal_table& animal, const std::vector<std::int32_t>& rows) {
+inline std::vector<float> slow_matrix(const animal_table& animal, const std::vector<std::int32_t>& rows) {
   std::int64_t n = animal.size();
   std::size_t m = rows.size();
   std::vector<parent_numbers> ped(static_cast<std::size_t>(n) + 1, parent_numbers{0, 0});
@@ -111,8 +111,9 @@ inline double block_sum(const std::vector<float>& matrix, std::size_t m, const s
   return sum;
 }
 
-// Columns 1 to 6 of one set as the kinship step defines them, from its matrix.
-inline std::vector<double> literal_set_statistics(const animal_table& animal, const std::vector<std::int32_t>& rows,
+// Columns 1 to 6 of one set (mean F, then the five mean relationships of
+// calc_kinship_by_year), from its matrix.
+inline std::vector<double> slow_set_statistics(const animal_table& animal, const std::vector<std::int32_t>& rows,
                                                   const std::vector<float>& matrix) {
   std::size_t m = rows.size();
   std::vector<double> out(6, 0.0);
@@ -144,7 +145,7 @@ inline std::vector<double> literal_set_statistics(const animal_table& animal, co
 
 // The parts of a split year, one month after the other, marking every
 // animal of the month in each round.
-inline std::vector<int> literal_month_blocks(const animal_table& animal, const std::vector<std::int32_t>& rows,
+inline std::vector<int> slow_month_blocks(const animal_table& animal, const std::vector<std::int32_t>& rows,
                                              std::int64_t part_size, int& n_blocks) {
   std::int64_t n = static_cast<std::int64_t>(rows.size());
   n_blocks = static_cast<int>(n / part_size + 1);
@@ -168,18 +169,18 @@ inline std::vector<int> literal_month_blocks(const animal_table& animal, const s
   return block;
 }
 
-// The kinship tables of the whole run, literally. Relationship columns stay
+// The kinship tables of the whole run from the matrices. Relationship columns stay
 // unhalved in `year_inbreeding`; the subpopulation kinships are halved.
-struct literal_result {
+struct slow_result {
   std::vector<std::vector<double>> year_inbreeding;      // [k - 1][c - 1]
   std::vector<std::vector<double>> year_subpop_kinship;  // [k - 1][c - 1]
   std::vector<std::vector<std::vector<double>>> parts;   // per year: part rows (count, 6 statistics)
 };
 
-inline literal_result literal_kinship_by_year(const animal_table& animal, std::int64_t n_years, int first_year,
+inline slow_result slow_kinship_by_year(const animal_table& animal, std::int64_t n_years, int first_year,
                                               const settings& cfg, std::int64_t split_from = 72000,
                                               std::int64_t part_size = 40000) {
-  literal_result out;
+  slow_result out;
   int n_subpop = cfg.n_subpop;
   std::size_t n_cols = static_cast<std::size_t>(2 * n_subpop + n_subpop * (n_subpop - 1) / 2);
   out.year_inbreeding.assign(static_cast<std::size_t>(n_years), std::vector<double>(6, 0.0));
@@ -196,14 +197,14 @@ inline literal_result literal_kinship_by_year(const animal_table& animal, std::i
     y[0] = sf / static_cast<double>(rows.size());
     if (static_cast<std::int64_t>(rows.size()) >= split_from) {
       int n_blocks = 0;
-      std::vector<int> block = literal_month_blocks(animal, rows, part_size, n_blocks);
+      std::vector<int> block = slow_month_blocks(animal, rows, part_size, n_blocks);
       std::vector<double> weighted(6, 0.0);
       for (int p = 1; p <= n_blocks; ++p) {
         std::vector<std::int32_t> part;
         for (std::size_t i = 0; i < rows.size(); ++i)
           if (block[i] == p) part.push_back(rows[i]);
         std::vector<double> stats(6, 0.0);
-        if (!part.empty()) stats = literal_set_statistics(animal, part, literal_matrix(animal, part));
+        if (!part.empty()) stats = slow_set_statistics(animal, part, slow_matrix(animal, part));
         if (part.size() < 2) stats[0] = 0.0;  // a part of one keeps mean F 0
         std::vector<double> line = {static_cast<double>(part.size())};
         line.insert(line.end(), stats.begin(), stats.end());
@@ -213,8 +214,8 @@ inline literal_result literal_kinship_by_year(const animal_table& animal, std::i
       for (int c = 1; c < 6; ++c) y[static_cast<std::size_t>(c)] = weighted[static_cast<std::size_t>(c)] / static_cast<double>(rows.size());
       continue;
     }
-    std::vector<float> matrix = literal_matrix(animal, rows);
-    std::vector<double> stats = literal_set_statistics(animal, rows, matrix);
+    std::vector<float> matrix = slow_matrix(animal, rows);
+    std::vector<double> stats = slow_set_statistics(animal, rows, matrix);
     for (int c = 1; c < 6; ++c) y[static_cast<std::size_t>(c)] = stats[static_cast<std::size_t>(c)];
     if (n_subpop <= 1) continue;
     // Within and between subpopulations: members by their code.

@@ -24,10 +24,20 @@ year_table<float> kinship_columns(const std::vector<float>& f, const std::vector
   return testing::year_table_of(rows, 2);
 }
 
+// calc_subpop_inbreeding over n birth years from 2000 on.
+void subpop_inbreeding_of(std::int64_t n, const year_table<float>& kinship, year_table<float>& y,
+                          inbreeding_rate_set& rates) {
+  subpop_inbreeding_tables tables;
+  tables.rates = rates;
+  calc_subpop_inbreeding(make_year_range(2000, static_cast<std::int32_t>(2000 + n - 1)), kinship, tables);
+  y = tables.year_inbreeding;
+  rates = tables.rates;
+}
+
 TEST(CalcSubpopInbreeding, RelativeChangesOnlyInYearsWithInbreeding) {
   year_table<float> y;
   std::array<float, 4> rates{};
-  calc_subpop_inbreeding(4, kinship_columns({0.010f, 0.019f, 0.0f, 0.02f}, {0.02f, 0.03f, 0.05f, 0.05f}), y, rates);
+  subpop_inbreeding_of(4, kinship_columns({0.010f, 0.019f, 0.0f, 0.02f}, {0.02f, 0.03f, 0.05f, 0.05f}), y, rates);
   ASSERT_EQ(y.n_rows, 4);
   ASSERT_EQ(y.n_cols, 6);
   EXPECT_EQ(y(1, 3), 0.0f);  // the first year has no year before it
@@ -47,14 +57,14 @@ TEST(CalcSubpopInbreeding, RelativeChangesOnlyInYearsWithInbreeding) {
 TEST(CalcSubpopInbreeding, PowerRateOverAllYearsAndPlainSlopes) {
   year_table<float> y;
   std::array<float, 4> rates{};
-  calc_subpop_inbreeding(3, kinship_columns({0.00f, 0.01f, 0.02f}, {0.1f, 0.1f, 0.1f}), y, rates);
+  subpop_inbreeding_of(3, kinship_columns({0.00f, 0.01f, 0.02f}, {0.1f, 0.1f, 0.1f}), y, rates);
   EXPECT_NEAR(rates[0], 1.0 - std::pow(0.98, 1.0 / 3.0), 1e-6);  // exponent 1/n, not 1/(n - 1)
   EXPECT_NEAR(rates[0], 0.00671, 1e-5);
   EXPECT_EQ(rates[1], 0.0f);
   EXPECT_NEAR(rates[2], 0.01, 1e-6);  // the slope of the means themselves, sign kept
   EXPECT_EQ(rates[3], 0.0f);
 
-  calc_subpop_inbreeding(3, kinship_columns({0.02f, 0.01f, 0.0f}, {0.3f, 0.2f, 0.1f}), y, rates);
+  subpop_inbreeding_of(3, kinship_columns({0.02f, 0.01f, 0.0f}, {0.3f, 0.2f, 0.1f}), y, rates);
   EXPECT_NEAR(rates[2], -0.01, 1e-6);
   EXPECT_NEAR(rates[3], -0.1, 1e-6);
   EXPECT_NEAR(rates[1], 1.0 - std::pow(0.9 / 0.7, 1.0 / 3.0), 1e-6);
@@ -63,13 +73,13 @@ TEST(CalcSubpopInbreeding, PowerRateOverAllYearsAndPlainSlopes) {
 TEST(CalcSubpopInbreeding, RatesWithoutRowsOrDivisorAreZero) {
   year_table<float> y;
   std::array<float, 4> rates{1, 1, 1, 1};
-  calc_subpop_inbreeding(1, kinship_columns({0.1f}, {0.2f}), y, rates);  // one birth year
+  subpop_inbreeding_of(1, kinship_columns({0.1f}, {0.2f}), y, rates);  // one birth year
   EXPECT_EQ(rates, (std::array<float, 4>{0, 0, 0, 0}));
   rates = {1, 1, 1, 1};
-  calc_subpop_inbreeding(0, kinship_columns({}, {}), y, rates);  // no birth year at all
+  subpop_inbreeding_of(0, kinship_columns({}, {}), y, rates);  // no birth year at all
   EXPECT_EQ(y.n_rows, 0);
   EXPECT_EQ(rates, (std::array<float, 4>{0, 0, 0, 0}));
-  calc_subpop_inbreeding(2, kinship_columns({1.0f, 0.5f}, {0.0f, 0.0f}), y, rates);  // 1 - F of 0
+  subpop_inbreeding_of(2, kinship_columns({1.0f, 0.5f}, {0.0f, 0.0f}), y, rates);  // 1 - F of 0
   EXPECT_EQ(rates[0], 0.0f);
   EXPECT_EQ(y(2, 3), 0.0f);
 }
@@ -100,8 +110,8 @@ TEST(AnalyseSubpopulation, NoMembersGivesConsoleAndLogLinesOnly) {
     year_table<float> kinship;
     allocate_year_table(kinship, 1, 2);
     subpop_analysis_values values;
-    std::vector<breeder_name> breeders{make_text<20>("geen fokkers")};
-    analyse_subpopulation(run.ctx, animal, 2, 1, 2020, 2020, 0, breeders, kinship, values);
+    const breeder_tables breeders{{make_text<20>("geen fokkers")}, 0};
+    analyse_subpopulation(run.ctx, animal, make_year_range(2020, 2020), breeders, 2, kinship, values);
     const std::string code = "EMPTY               ";
     if (english) {
       EXPECT_EQ(run.console(), lines({" monitor data per year for " + code, " No animals present with breed code " + code}));

@@ -1,4 +1,4 @@
-// Breeder list and top breeders: compared with a literal list search and
+// Breeder list and top breeders: compared with a search of the whole list and
 // repeated picking on random tables, and the cases at the edges (ten-year
 // window, blank and padded names, the 10 and 30 bounds, progress lines; the
 // opening and closing lines are held by the end-to-end cases).
@@ -25,9 +25,9 @@ animal_table table_of(const std::vector<std::pair<std::string, int>>& breeder_an
   return t;
 }
 
-// The list as the text builds it: a search of the whole list per animal,
+// The list the slow way: a search of the whole list per animal,
 // then picks of the largest count, one at a time.
-void literal_breeders(const animal_table& t, std::int32_t last_year, std::vector<breeder_name>& list,
+void slow_breeders(const animal_table& t, std::int32_t last_year, std::vector<breeder_name>& list,
                       std::int32_t& n_top, std::vector<int>& picks) {
   list.clear();
   for (std::int64_t i = 1; i <= t.size(); ++i) {
@@ -66,7 +66,17 @@ void literal_breeders(const animal_table& t, std::int32_t last_year, std::vector
   list = reordered;
 }
 
-TEST(BreederList, EqualsTheLiteralSearchOnRandomTables) {
+// select_top_breeders over `list` (reordered in place); returns the number
+// of top breeders.
+std::int32_t select_top(captured_lines& out, const animal_table& t, std::int32_t last_year,
+                        std::vector<breeder_name>& list) {
+  breeder_tables breeders{list, -1};
+  select_top_breeders(out.ctx, t, last_year, breeders);
+  list = breeders.breeder_list;
+  return breeders.n_top_breeders;
+}
+
+TEST(BreederList, EqualsASearchOfTheWholeListOnRandomTables) {
   std::mt19937 rng(11);
   for (int round = 0; round < 40; ++round) {
     const int n_names = 1 + static_cast<int>(rng() % 50);
@@ -84,14 +94,14 @@ TEST(BreederList, EqualsTheLiteralSearchOnRandomTables) {
     std::vector<breeder_name> expected_list;
     std::int32_t expected_top = -1;
     std::vector<int> expected_picks;
-    literal_breeders(t, last_year, expected_list, expected_top, expected_picks);
+    slow_breeders(t, last_year, expected_list, expected_top, expected_picks);
 
     captured_lines out;
     std::vector<breeder_name> list;
     build_breeder_list(out.ctx, t, list);
     std::int32_t n_top = -1;
     out.console();
-    select_top_breeders(out.ctx, list, t, n_top, last_year);
+    n_top = select_top(out, t, last_year, list);
     EXPECT_EQ(n_top, expected_top);
     EXPECT_TRUE(list == expected_list) << "round " << round;
     std::vector<std::string> lines = out.console();
@@ -114,7 +124,7 @@ std::int32_t top_breeders_of(const std::vector<std::pair<std::string, int>>& row
   captured_lines out;
   build_breeder_list(out.ctx, t, list);
   std::int32_t n_top = -1;
-  select_top_breeders(out.ctx, list, t, n_top, 2020);
+  n_top = select_top(out, t, 2020, list);
   return n_top;
 }
 
@@ -159,7 +169,7 @@ TEST(BreederList, BlankPaddedAndCaseSensitiveNames) {
   animal_table blank = table_of({{"", 2000}, {" ", 2001}});
   build_breeder_list(out.ctx, blank, list);
   std::int32_t n_top = -1;
-  select_top_breeders(out.ctx, list, blank, n_top, 2001);
+  n_top = select_top(out, blank, 2001, list);
   EXPECT_TRUE(list.empty());
   EXPECT_EQ(n_top, 0);
 }
@@ -179,12 +189,11 @@ TEST(BreederList, ProgressLinesComeBeforeTheAnimalIsExamined) {
 }
 
 TEST(BreederList, WithoutABreederColumn) {
-  std::vector<breeder_name> list;
-  std::int32_t n_top = -1;
-  make_empty_breeder_list(list, n_top);
-  ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0].view(), "geen fokkers        ");
-  EXPECT_EQ(n_top, 0);
+  breeder_tables breeders{{}, -1};
+  make_empty_breeder_list(breeders);
+  ASSERT_EQ(breeders.breeder_list.size(), 1u);
+  EXPECT_EQ(breeders.breeder_list[0].view(), "geen fokkers        ");
+  EXPECT_EQ(breeders.n_top_breeders, 0);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <random>
 #include <tuple>
 
+#include "support/captured_run.h"
+
 namespace veldmarsh {
 namespace {
 
@@ -29,17 +31,18 @@ animal_table table_of(const std::vector<row>& rows) {
   return t;
 }
 
-struct completeness_tables {
+struct year_shares {
   year_table<float> mean, shares;
 };
 
-completeness_tables run(animal_table& t, std::int64_t n_years, std::int32_t first_year) {
+year_shares run(animal_table& t, std::int64_t n_years, std::int32_t first_year) {
+  const year_range years = make_year_range(first_year, static_cast<std::int32_t>(first_year + n_years - 1));
+  testing::captured_channels<true> channels;
   completeness_tables c;
-  allocate_year_table(c.mean, n_years, 1);
-  allocate_year_table(c.shares, n_years, 5);
-  calc_pedigree_completeness(t, n_years, first_year, first_year + static_cast<std::int32_t>(n_years) - 1, c.mean,
-                             c.shares);
-  return c;
+  allocate_year_table(c.mean_equiv_generations_by_year, n_years, 1);
+  allocate_year_table(c.completeness_by_year, n_years, 5);
+  calc_pedigree_completeness(t, group_by_birth_year(channels.ctx, t, years, nullptr), c);
+  return {c.mean_equiv_generations_by_year, c.completeness_by_year};
 }
 
 TEST(PedigreeCompleteness, WorkedValues) {
@@ -112,7 +115,7 @@ TEST(PedigreeCompleteness, YearTables) {
                            {1, 2, 2002}, {3, 4, 2002}, {0, 4, 2002}, {0, 0, 0}};
   for (int g = 0; g < 6; ++g) rows.push_back({g == 0 ? 5 : 8 + g, g == 0 ? 6 : 8 + g, g == 5 ? 2003 : 0});
   animal_table t = table_of(rows);
-  completeness_tables c = run(t, 4, 2000);
+  year_shares c = run(t, 4, 2000);
   EXPECT_EQ(t[14].complete_generations, 7);
   EXPECT_EQ(c.mean(1, 1), 0.0f);
   for (int g = 1; g <= 5; ++g) EXPECT_EQ(c.shares(1, g), 0.0f);
@@ -127,7 +130,7 @@ TEST(PedigreeCompleteness, YearTables) {
 
 TEST(PedigreeCompleteness, NoBirthYears) {
   animal_table t = table_of({{0, 0, 0}, {1, 1, 0}});
-  completeness_tables c = run(t, 0, 2147483647);
+  year_shares c = run(t, 0, 2147483647);
   EXPECT_EQ(t[2].complete_generations, 1);
   EXPECT_TRUE(c.mean.cells.empty());
 }

@@ -1,7 +1,7 @@
 // The yearly counting: the three kernels and the whole loop against slow
-// versions that follow the written procedure (a full scan of the table per
-// year, every record compared with all earlier ones for litters and sires),
-// on random pedigrees; then the corner cases one by one.
+// versions (a full scan of the table per year, every record compared with
+// all earlier ones for litters and sires), on random pedigrees; then the
+// corner cases one by one.
 #include "reports/yearly_counting.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include "reports/count_offspring_by_import_parents.h"
 #include "reports/count_parents_by_sex.h"
 #include "reports/parent_ages.h"
+#include "reports/pedigree_completeness.h"
 #include "yearly_counting_support.h"
 
 namespace veldmarsh {
@@ -23,7 +24,7 @@ namespace {
 using testing_support::captured_run;
 using testing_support::random_pedigree;
 
-// ---- Slow versions, as written: copies of the year's records, full scans ----
+// Slow versions: copies of the year's records, full scans.
 
 void slow_count_parents_by_sex(const std::vector<animal_record>& recs, std::int32_t* counts, float* stats) {
   for (int half = 0; half < 2; ++half) {
@@ -94,7 +95,7 @@ void slow_count_dams_and_sires(const std::vector<animal_record>& recs, std::int3
   }
 }
 
-// The whole loop as written, for the members (null: all).
+// The whole loop the slow way, for the members (null: all).
 void slow_loop(const settings& cfg, const animal_table& animal, const std::vector<bool>* members,
                std::int64_t n_years, std::int32_t first_year, const std::vector<breeder_name>& breeder_list,
                int n_top, year_count_tables& t, year_table<std::int32_t>& breeders) {
@@ -188,27 +189,28 @@ const std::vector<breeder_name> four_breeders = {make_text<20>("Breeder B"), mak
                                                  make_text<20>("Breeder C"), make_text<20>("Breeder D")};
 
 // Counts `animal` over 8 years from 2000 (the whole population, or the
-// scope's members) and holds every table against the slow loop.
-void expect_as_slow_loop(captured_run& run, const animal_table& animal, const std::vector<bool>* members,
-                         int n_top, const counting_scope& scope) {
-  const std::int64_t n_years = 8;
-  std::int32_t max_sire = 0, max_dam = 0;
-  calc_max_parent_ages(animal, members, max_sire, max_dam);
+// members of subpopulation `code`, with their completeness) and holds every
+// table against the slow loop.
+year_count_tables expect_as_slow_loop(captured_run& run, const animal_table& animal, const std::vector<bool>* members,
+                                      int n_top, const fixed_text<20>* code) {
+  const year_range years = make_year_range(2000, 2007);
+  const oldest_parents oldest = calc_max_parent_ages(animal, members);
+  const breeder_tables breeders{four_breeders, n_top};
   year_count_tables got, want;
-  year_table<std::int32_t> got_breeders, want_breeders;
-  allocate_year_count_tables(run.ctx, got, n_years, max_sire, max_dam);
-  allocate_year_count_tables(run.ctx, want, n_years, max_sire, max_dam);
-  allocate_year_table(got_breeders, n_years, 2 * n_top + 2);
-  allocate_year_table(want_breeders, n_years, 2 * n_top + 2);
-  if (members == nullptr) {
-    ASSERT_EQ(max_sire, 10);
-    count_population_by_birth_year(run.ctx, animal, n_years, 2000, four_breeders, n_top, got, got_breeders);
+  allocate_year_count_tables(run.ctx, years, oldest, n_top, got);
+  allocate_year_count_tables(run.ctx, years, oldest, n_top, want);
+  const birth_year_groups groups = group_by_birth_year(run.ctx, animal, years, members);
+  if (code == nullptr) {
+    EXPECT_EQ(oldest.max_sire_age, 10);
+    count_population_by_birth_year(run.ctx, animal, groups, breeders, got);
   } else {
-    count_by_birth_year(run.ctx, animal, n_years, 2000, four_breeders, n_top, got, got_breeders, scope);
+    count_by_birth_year(run.ctx, animal, groups, breeders, got, code);
+    count_completeness_by_year(animal, groups, got.completeness);
   }
-  slow_loop(run.ctx.cfg, animal, members, n_years, 2000, four_breeders, n_top, want, want_breeders);
+  slow_loop(run.ctx.cfg, animal, members, years.n_years, 2000, four_breeders, n_top, want, want.breeder_year_counts);
   expect_same_tables(got, want);
-  expect_same_table(got_breeders, want_breeders, "breeder_year_counts");
+  expect_same_table(got.breeder_year_counts, want.breeder_year_counts, "breeder_year_counts");
+  return got;
 }
 
 TEST(YearlyCounting, EqualsTheFullScansOnRandomPedigrees) {
@@ -217,7 +219,7 @@ TEST(YearlyCounting, EqualsTheFullScansOnRandomPedigrees) {
     captured_run run;
     set_all_columns(run.ctx.cfg);
     run.ctx.cfg.has_import_column = seed % 3 != 0;
-    expect_as_slow_loop(run, random_pedigree(seed), nullptr, 2, counting_scope{});
+    expect_as_slow_loop(run, random_pedigree(seed), nullptr, 2, nullptr);
     EXPECT_EQ(run.console().size(), 1u + 8u);
   }
 }
@@ -231,11 +233,10 @@ TEST(YearlyCounting, SubpopulationScopeCountsOnlyMembersAndFillsCompleteness) {
     captured_run run(false);
     set_all_columns(run.ctx.cfg);
     const std::int64_t n_years = 8;
-    year_table<float> mean_equiv, completeness;
-    allocate_year_table(mean_equiv, n_years, 1);
-    allocate_year_table(completeness, n_years, 5);
     const fixed_text<20> code = make_text<20>("SUB2");
-    expect_as_slow_loop(run, animal, &members, 4, counting_scope{&members, &code, &mean_equiv, &completeness});
+    const year_count_tables got = expect_as_slow_loop(run, animal, &members, 4, &code);
+    const year_table<float>& mean_equiv = got.completeness.mean_equiv_generations_by_year;
+    const year_table<float>& completeness = got.completeness.completeness_by_year;
     for (std::int64_t k = 1; k <= n_years; ++k) {
       double sum = 0;
       int n = 0, by[5] = {0, 0, 0, 0, 0};
@@ -256,7 +257,7 @@ TEST(YearlyCounting, SubpopulationScopeCountsOnlyMembersAndFillsCompleteness) {
   }
 }
 
-// ---- Corner cases ----
+// Corner cases.
 
 // Records appended to a table, numbered by their row.
 struct table_builder {
@@ -281,6 +282,15 @@ struct table_builder {
     return v;
   }
 };
+
+// The whole population's counting over `years`.
+year_count_tables count_all(captured_run& run, const animal_table& t, const year_range& years,
+                            const oldest_parents& oldest, const breeder_tables& breeders) {
+  year_count_tables counts;
+  allocate_year_count_tables(run.ctx, years, oldest, breeders.n_top_breeders, counts);
+  count_population_by_birth_year(run.ctx, t, group_by_birth_year(run.ctx, t, years, nullptr), breeders, counts);
+  return counts;
+}
 
 TEST(CountDamsAndSires, LittersAreTheYoungOfOneDamInOneYear) {
   table_builder b;
@@ -369,11 +379,9 @@ TEST(YearlyCounting, EmptyYearsKeepZerosAndStillGetTheirLine) {
   run.ctx.cfg.colour_codes = {make_text<40>("Onbekend"), make_text<40>("niet erkend")};
   run.ctx.cfg.n_colour_classes = 2;
   set_text(b.t[y].colour, "Onbekend");
-  year_count_tables t;
-  year_table<std::int32_t> breeders;
-  allocate_year_count_tables(run.ctx, t, 3, 2, 2);
-  allocate_year_table(breeders, 3, 2);  // a breeder column whose fields are all blank
-  count_population_by_birth_year(run.ctx, b.t, 3, 2018, {}, 0, t, breeders);
+  // A breeder column whose fields are all blank.
+  const year_count_tables t = count_all(run, b.t, make_year_range(2018, 2020), {2, 2}, {{}, 0});
+  const year_table<std::int32_t>& breeders = t.breeder_year_counts;
   // 2019 has no animal: zeros everywhere, also the rest columns.
   for (std::int64_t j = 1; j <= 6; ++j) EXPECT_EQ(t.parent_counts_by_year(2, j), 0);
   for (std::int64_t j = 1; j <= 102; ++j) EXPECT_EQ(t.litter_stats(2, j), 0);
@@ -401,20 +409,15 @@ TEST(YearlyCounting, NoAgesAndNoBirthYears) {
   table_builder b;
   b.add(0, 1);
   captured_run run(false);
-  year_count_tables t;
-  year_table<std::int32_t> breeders;
-  allocate_year_count_tables(run.ctx, t, 1, 0, -5883516);
+  const year_count_tables t =
+      count_all(run, b.t, make_year_range(2005, 2005), {0, -5883516}, {{make_text<20>("geen fokkers")}, 0});
   EXPECT_EQ(t.sire_age_count.n_cols, 0);
   EXPECT_EQ(t.dam_age_count.n_cols, 0);
   EXPECT_EQ(t.colour_counts_by_year.n_cols, 1);  // no colour column
-  allocate_year_table(breeders, 1, 2);
-  count_population_by_birth_year(run.ctx, b.t, 1, 2005, {make_text<20>("geen fokkers")}, 0, t, breeders);
   EXPECT_EQ(run.console().size(), 2u);
   // No birth year at all: no rows, only the opening line.
   captured_run none(true);
-  year_count_tables empty;
-  allocate_year_count_tables(none.ctx, empty, 0, 0, 0);
-  count_population_by_birth_year(none.ctx, b.t, 0, 2147483647, {}, 0, empty, breeders);
+  count_all(none, b.t, year_range{2147483647, 0, 0}, {0, 0}, {{}, 0});
   EXPECT_EQ(none.console(), (std::vector<std::string>{" monitor data per jaar"}));
 }
 

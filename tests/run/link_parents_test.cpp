@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/progress_interval.h"
 #include "pedigree_test_support.h"
 
 namespace veldmarsh {
@@ -60,7 +61,7 @@ TEST(LinkParents, SameParentOnBothSidesCountsTwiceAndRelinkingStartsAfresh) {
 // The English progress lines and the closing lines are checked end to end.
 TEST(LinkParents, ProgressIntervalAndDutchLines) {
   for (auto [n, every] : {std::pair{10000, 100}, {10001, 200}, {25000, 200}, {25001, 500}})
-    EXPECT_EQ(link_progress_interval(n), every) << n;
+    EXPECT_EQ(progress_interval(n, linking_progress), every) << n;
   captured_run run(false);
   std::vector<animal_record> records;
   for (int k = 1; k <= 250; ++k) records.push_back(data_record(numbered("R", k)));

@@ -145,12 +145,10 @@ TEST(BirthYears, FirstLastAndNumberOfYears) {
     captured_lines out;
     create_animal_table(out.ctx, animal, static_cast<std::int64_t>(c.years.size()));
     for (std::size_t i = 0; i < c.years.size(); ++i) animal[i + 1].birth_year = c.years[i];
-    std::int32_t first = 0, last = 0;
-    std::int64_t n_years = -1;
-    find_birth_years(animal, first, last, n_years);
-    EXPECT_EQ(first, c.first) << c.n_years;
-    EXPECT_EQ(last, c.last) << c.n_years;
-    EXPECT_EQ(n_years, c.n_years);
+    const year_range years = find_birth_years(animal);
+    EXPECT_EQ(years.first_year, c.first) << c.n_years;
+    EXPECT_EQ(years.last_year, c.last) << c.n_years;
+    EXPECT_EQ(years.n_years, c.n_years);
   }
 }
 

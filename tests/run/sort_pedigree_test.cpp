@@ -1,5 +1,5 @@
 // The pedigree sort: worked orders, and on random pedigrees the order, console
-// and report lines of a slow, literal version of the sweeps.
+// and report lines of a slow version of the sweeps.
 #include "run/sort_pedigree.h"
 
 #include <gtest/gtest.h>
@@ -41,14 +41,14 @@ animal_table raw_table(std::string_view ids, std::vector<int> sire, std::vector<
   return t;
 }
 
-// The sweeps exactly as written: every sweep scans every row from the last
+// The sweeps the slow way: every sweep scans every row from the last
 // to the first. Writes the same console and report lines as the sort.
-struct literal_result {
+struct slow_result {
   bool complete = false;
   std::vector<std::int32_t> sort_order;
   std::vector<char> placed;
 };
-void literal_birth_check(run_context& ctx, const animal_table& t, std::int64_t i, std::int64_t p, bool sire) {
+void slow_birth_check(run_context& ctx, const animal_table& t, std::int64_t i, std::int64_t p, bool sire) {
   const animal_record& y = t[i];
   const animal_record& a = t[p];
   if (y.birth_year == 0 || y.birth_year >= a.birth_year) return;
@@ -66,10 +66,10 @@ void literal_birth_check(run_context& ctx, const animal_table& t, std::int64_t i
                    {y.herdbook_nr, " ", y.birth_year, "/", y.birth_month, "/", y.birth_day, " ", a.herdbook_nr, " ",
                     a.birth_year, "/", a.birth_month, "/", a.birth_day});
 }
-literal_result literal_sort(run_context& ctx, const animal_table& t) {
+slow_result slow_sort(run_context& ctx, const animal_table& t) {
   const std::int64_t n = t.size();
   bool en = ctx.cfg.english;
-  literal_result r;
+  slow_result r;
   std::vector<std::int32_t> count(n + 1);
   for (std::int64_t i = 1; i <= n; ++i) count[i] = t[i].n_offspring;
   r.placed.assign(n + 1, 0);
@@ -96,11 +96,11 @@ literal_result literal_sort(run_context& ctx, const animal_table& t) {
       r.placed[i] = 1;
       r.sort_order[next--] = static_cast<std::int32_t>(i);
       if (t[i].sire_nr != 0) {
-        literal_birth_check(ctx, t, i, t[i].sire_nr, true);
+        slow_birth_check(ctx, t, i, t[i].sire_nr, true);
         --count[t[i].sire_nr];
       }
       if (t[i].dam_nr != 0) {
-        literal_birth_check(ctx, t, i, t[i].dam_nr, false);
+        slow_birth_check(ctx, t, i, t[i].dam_nr, false);
         --count[t[i].dam_nr];
       }
     }
@@ -168,7 +168,7 @@ animal_table random_pedigree(std::mt19937& rng, int n, int order_kind, int back_
 }
 
 // Worked orders; their console and report lines are checked end to end and
-// against the literal sweeps below.
+// against the slow sweeps below.
 TEST(SortPedigree, WorkedOrders) {
   struct order_case {
     std::vector<testing_support::row_spec> rows;
@@ -198,7 +198,7 @@ TEST(SortPedigree, WorkedOrders) {
   }
 }
 
-TEST(SortPedigree, OrderEqualsTheLiteralSweepsOnRandomPedigrees) {
+TEST(SortPedigree, OrderEqualsTheSlowSweepsOnRandomPedigrees) {
   std::mt19937 rng(20261205);
   int compared = 0, loops = 0;
   for (int round = 0; round < 240; ++round) {
@@ -207,16 +207,16 @@ TEST(SortPedigree, OrderEqualsTheLiteralSweepsOnRandomPedigrees) {
     int back_links = round % 4 == 3 ? 1 + round % 3 : 0;
     bool english = round % 2 == 0;
     animal_table t = random_pedigree(rng, n, order_kind, back_links);
-    captured_run literal_run(english), run(english);
-    literal_result expected = literal_sort(literal_run.ctx, t);
+    captured_run slow_run(english), run(english);
+    slow_result expected = slow_sort(slow_run.ctx, t);
     std::vector<std::int32_t> sort_order;
     std::vector<char> placed;
     bool complete = find_sort_order(run.ctx, t, sort_order, placed);
     ASSERT_EQ(complete, expected.complete) << "round " << round;
     ASSERT_EQ(placed, expected.placed) << "round " << round;
     ASSERT_EQ(sort_order, expected.sort_order) << "round " << round;
-    ASSERT_EQ(run.console(), literal_run.console()) << "round " << round;
-    ASSERT_EQ(run.report(), literal_run.report()) << "round " << round;
+    ASSERT_EQ(run.console(), slow_run.console()) << "round " << round;
+    ASSERT_EQ(run.report(), slow_run.report()) << "round " << round;
     if (!complete) {
       ++loops;
       continue;

@@ -35,18 +35,19 @@ inline std::string program_command() {
 }
 
 // `prepare`, when given, adds to the scratch directory what input files
-// cannot hold (links).
+// cannot hold (links); `limits`: shell commands run before the program (a
+// memory limit, say).
 inline std::map<std::string, std::string> run_program(
     const std::string& tag, const std::map<std::string, std::string>& inputs,
-    const std::function<void(const std::filesystem::path& dir)>& prepare = nullptr) {
+    const std::function<void(const std::filesystem::path& dir)>& prepare = nullptr, const std::string& limits = "") {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / ("veldmarsh-" + tag + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   for (const auto& [name, bytes] : inputs) std::ofstream(dir / name, std::ios::binary) << bytes;
   if (prepare) prepare(dir);
-  const std::string command =
-      "cd '" + dir.string() + "' && " + program_command() + " < /dev/null > console.txt 2> stderr.txt";
+  const std::string command = "cd '" + dir.string() + "' && " + limits + " " + program_command() +
+                              " < /dev/null > console.txt 2> stderr.txt";
   const int status = std::system(command.c_str());
   const int exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   std::map<std::string, std::string> outputs{{"exit_status.txt", std::to_string(exit_status) + "\n"}};
