@@ -1,13 +1,11 @@
-// Slow, literal kinship per birth year for the tests and the benchmark: the
-// relationship matrix of every year (or part of a split year) filled column
-// by column from calc_relationship_column, every entry rounded to single
-// precision, and the statistics summed over the whole matrix in double.
-// Also random sorted pedigrees and inbreeding coefficients from a tabular
-// relationship matrix.
+// Slow, literal kinship per birth year for the kinship benchmark: the
+// relationship matrix of every year filled column by column from
+// calc_relationship_column, every entry rounded to single precision, and the
+// statistics summed over the whole matrix in double. Years are taken whole
+// (the benchmark's pedigrees have no year of 72000 animals).
 #pragma once
 
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -18,63 +16,6 @@
 #include "inbreeding/calc_relationship_column.h"
 
 namespace veldmarsh::kinship_reference {
-
-// A sorted table of n animals: parents drawn among earlier animals (some
-// unknown, now and then one animal as both parents), birth years rising
-// with the number over `span` years from `first_year` (a few animals of
-// unknown year), months 1..12 or `month_bias`-heavy, subpopulation codes
-// drawn from `codes` plus one code no subpopulation has and a blank one.
-inline animal_table random_pedigree(std::mt19937& rng, int n, int first_year, int span,
-                                    const std::vector<std::string>& codes, int month_bias = 0) {
-  animal_table animal;
-  animal.rows.assign(static_cast<std::size_t>(n) + 1, new_animal_record());
-  std::vector<std::int32_t> males, females;
-  auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  for (int i = 1; i <= n; ++i) {
-    animal_record& r = animal[i];
-    r.nr = i;
-    r.sex = uniform(1, 2);
-    r.birth_year = first_year + static_cast<int>(static_cast<std::int64_t>(i - 1) * span / n) + uniform(-1, 1);
-    if (r.birth_year < first_year) r.birth_year = first_year;
-    if (uniform(0, 40) == 0) r.birth_year = 0;
-    r.birth_month = month_bias > 0 && uniform(0, 1) == 0 ? month_bias : uniform(1, 12);
-    if (!males.empty() && uniform(0, 99) >= 20) r.sire_nr = males[static_cast<std::size_t>(uniform(0, static_cast<int>(males.size()) - 1))];
-    if (!females.empty() && uniform(0, 99) >= 20) r.dam_nr = females[static_cast<std::size_t>(uniform(0, static_cast<int>(females.size()) - 1))];
-    if (r.sire_nr != 0 && uniform(0, 30) == 0) r.dam_nr = r.sire_nr;
-    int code = uniform(0, static_cast<int>(codes.size()) + 1);
-    if (code < static_cast<int>(codes.size())) set_text(r.subpop_code, codes[static_cast<std::size_t>(code)]);
-    else if (code == static_cast<int>(codes.size())) set_text(r.subpop_code, "NOWHERE");
-    (r.sex == 1 ? males : females).push_back(i);
-  }
-  for (int i = 1; i <= n; ++i)
-    for (std::int32_t p : {animal[i].sire_nr, animal[i].dam_nr})
-      if (p != 0) {
-        animal[p].is_parent = true;
-        if (uniform(0, 9) != 0) animal[p].has_counted_offspring = true;
-      }
-  return animal;
-}
-
-// The relationship matrix of the whole table, filled row by row from the
-// parents (the tabular method), in double: a[i][j], one-based.
-inline std::vector<std::vector<double>> tabular_relationships(const animal_table& animal) {
-  const std::size_t n = static_cast<std::size_t>(animal.size());
-  std::vector<std::vector<double>> a(n + 1, std::vector<double>(n + 1, 0.0));
-  for (std::size_t i = 1; i <= n; ++i) {
-    const std::size_t s = static_cast<std::size_t>(animal[i].sire_nr), d = static_cast<std::size_t>(animal[i].dam_nr);
-    for (std::size_t j = 1; j < i; ++j) a[i][j] = a[j][i] = 0.5 * ((s ? a[j][s] : 0.0) + (d ? a[j][d] : 0.0));
-    a[i][i] = 1.0 + (s && d ? 0.5 * a[s][d] : 0.0);
-  }
-  return a;
-}
-
-// F of every animal from the tabular relationship matrix, stored in single
-// precision as the inbreeding step stores it.
-inline void tabular_inbreeding(animal_table& animal) {
-  const std::vector<std::vector<double>> a = tabular_relationships(animal);
-  for (std::int64_t i = 1; i <= animal.size(); ++i)
-    animal[i].inbreeding = static_cast<float>(a[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] - 1.0);
-}
 
 // The relationship matrix (single precision, m x m) of the animals `rows`
 // (table order), each column taken from the column of the later animal.
@@ -142,49 +83,20 @@ inline std::vector<double> literal_set_statistics(const animal_table& animal, co
   return out;
 }
 
-// The parts of a split year, one month after the other, marking every
-// animal of the month in each round.
-inline std::vector<int> literal_month_blocks(const animal_table& animal, const std::vector<std::int32_t>& rows,
-                                             std::int64_t part_size, int& n_blocks) {
-  std::int64_t n = static_cast<std::int64_t>(rows.size());
-  n_blocks = static_cast<int>(n / part_size + 1);
-  std::int64_t target = n / n_blocks;
-  std::vector<int> block(rows.size(), n_blocks);
-  int b = 1;
-  std::int64_t count = 0;
-  for (int month = 1;; ++month) {
-    for (std::size_t i = 0; i < rows.size(); ++i)
-      if (animal[rows[i]].birth_month == month) {
-        block[i] = b;
-        ++count;
-      }
-    if (count >= target) {
-      ++b;
-      if (b == n_blocks) break;
-      count = 0;
-    }
-    if (month + 1 > 12) break;
-  }
-  return block;
-}
-
 // The kinship tables of the whole run, literally. Relationship columns stay
 // unhalved in `year_inbreeding`; the subpopulation kinships are halved.
 struct literal_result {
   std::vector<std::vector<double>> year_inbreeding;      // [k - 1][c - 1]
   std::vector<std::vector<double>> year_subpop_kinship;  // [k - 1][c - 1]
-  std::vector<std::vector<std::vector<double>>> parts;   // per year: part rows (count, 6 statistics)
 };
 
 inline literal_result literal_kinship_by_year(const animal_table& animal, std::int64_t n_years, int first_year,
-                                              const settings& cfg, std::int64_t split_from = 72000,
-                                              std::int64_t part_size = 40000) {
+                                              const settings& cfg) {
   literal_result out;
   int n_subpop = cfg.n_subpop;
   std::size_t n_cols = static_cast<std::size_t>(2 * n_subpop + n_subpop * (n_subpop - 1) / 2);
   out.year_inbreeding.assign(static_cast<std::size_t>(n_years), std::vector<double>(6, 0.0));
   out.year_subpop_kinship.assign(static_cast<std::size_t>(n_years), std::vector<double>(n_cols, 0.0));
-  out.parts.resize(static_cast<std::size_t>(n_years));
   for (std::int64_t k = 1; k <= n_years; ++k) {
     std::vector<std::int32_t> rows;
     for (std::int64_t t = 1; t <= animal.size(); ++t)
@@ -194,25 +106,6 @@ inline literal_result literal_kinship_by_year(const animal_table& animal, std::i
     double sf = 0.0;
     for (std::int32_t t : rows) sf += animal[t].inbreeding;
     y[0] = sf / static_cast<double>(rows.size());
-    if (static_cast<std::int64_t>(rows.size()) >= split_from) {
-      int n_blocks = 0;
-      std::vector<int> block = literal_month_blocks(animal, rows, part_size, n_blocks);
-      std::vector<double> weighted(6, 0.0);
-      for (int p = 1; p <= n_blocks; ++p) {
-        std::vector<std::int32_t> part;
-        for (std::size_t i = 0; i < rows.size(); ++i)
-          if (block[i] == p) part.push_back(rows[i]);
-        std::vector<double> stats(6, 0.0);
-        if (!part.empty()) stats = literal_set_statistics(animal, part, literal_matrix(animal, part));
-        if (part.size() < 2) stats[0] = 0.0;  // a part of one keeps mean F 0
-        std::vector<double> line = {static_cast<double>(part.size())};
-        line.insert(line.end(), stats.begin(), stats.end());
-        out.parts[static_cast<std::size_t>(k - 1)].push_back(line);
-        for (int c = 1; c < 6; ++c) weighted[static_cast<std::size_t>(c)] += static_cast<double>(part.size()) * stats[static_cast<std::size_t>(c)];
-      }
-      for (int c = 1; c < 6; ++c) y[static_cast<std::size_t>(c)] = weighted[static_cast<std::size_t>(c)] / static_cast<double>(rows.size());
-      continue;
-    }
     std::vector<float> matrix = literal_matrix(animal, rows);
     std::vector<double> stats = literal_set_statistics(animal, rows, matrix);
     for (int c = 1; c < 6; ++c) y[static_cast<std::size_t>(c)] = stats[static_cast<std::size_t>(c)];
