@@ -44,17 +44,15 @@ bool literal_sort_order(const animal_table& t, std::vector<std::int32_t>& order,
 // the links unless given.
 animal_table raw_table(std::string_view ids, const std::vector<std::pair<int, int>>& parents,
                        std::vector<int> offspring = {}) {
-  animal_table t;
-  t.rows.assign(ids.size() + 1, new_animal_record());
+  std::vector<testing::animal_spec> specs;
+  for (auto [sire, dam] : parents) specs.push_back({sire, dam});
+  animal_table t = testing::table_of(specs);
   for (std::size_t i = 1; i <= ids.size(); ++i) {
     set_text(t[i].herdbook_nr, ids.substr(i - 1, 1));
-    t[i].nr = static_cast<std::int32_t>(i);
-    std::tie(t[i].sire_nr, t[i].dam_nr) = parents[i - 1];
     if (!offspring.empty()) t[i].n_offspring = offspring[i - 1];
-  }
-  for (std::size_t i = 1; offspring.empty() && i <= ids.size(); ++i)
     for (std::int32_t p : {t[i].sire_nr, t[i].dam_nr})
-      if (p != 0) ++t[p].n_offspring;
+      if (p != 0 && offspring.empty()) ++t[p].n_offspring;
+  }
   return t;
 }
 
