@@ -20,7 +20,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "../tests/inbreeding/kinship_reference.h"
+#include "kinship_matrix_method.h"
 #include "common/animal_record.h"
 #include "common/run_context.h"
 #include "inbreeding/calc_inbreeding.h"

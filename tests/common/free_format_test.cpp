@@ -1,10 +1,8 @@
-// Free-format lines: spacing and 80-column wrapping, and the time stamps
-// built on them (clock at 5 December 2026, 10:17:58.123).
+// Free-format lines: spacing and 80-column wrapping (the time stamps built
+// on them are held end to end).
 #include "common/free_format.h"
 
 #include <gtest/gtest.h>
-
-#include "support/captured_run.h"
 
 #include <string>
 #include <vector>
@@ -64,43 +62,6 @@ TEST(FreeFormat, ExactlyEightyColumnsFitAndEightyOneDoNot) {
   auto three = lines_of({std::string(200, 'b')});
   ASSERT_EQ(three.size(), 3u);
   EXPECT_EQ(three[2], " " + std::string(200 - 158, 'b'));
-}
-
-TEST(TimeStamp, WorkedLines) {
-  struct stamp_case {
-    bool english;
-    const char* phase;
-    const char* connector;
-    std::vector<std::string> lines;
-  };
-  const stamp_case cases[] = {
-      {true, "Data file read at ", " on ", {" Data file read at 05/12/2026 on 10.17 and 58.123 seconds "}},
-      // The connector does not fit after the date and begins the next line.
-      {true, "Kinship coefficient of all animals born in the same year computed at ", " on ",
-       {" Kinship coefficient of all animals born in the same year computed at 05/12/2026",
-        "  on 10.17 and 58.123 seconds "}},
-      // The day does not fit after a 79-character line.
-      {false, "Verwantschapcoefficient van alle in hetzelfde jaar geboren dieren berekend op ", " on ",
-       {" Verwantschapcoefficient van alle in hetzelfde jaar geboren dieren berekend op ",
-        " 05/12/2026 on 10.17 and 58.123 seconds "}},
-      // A phase longer than a line is cut after its 79th character.
-      {true, "Generation interval, litter size, total no. of offspring, colours etc. per year, determined at ", " on ",
-       {" Generation interval, litter size, total no. of offspring, colours etc. per year",
-        " , determined at 05/12/2026 on 10.17 and 58.123 seconds "}},
-  };
-  for (const stamp_case& c : cases) {
-    testing::captured_channels<true> out(c.english);
-    write_time_stamp(out.ctx, c.phase, c.connector);
-    EXPECT_EQ(out.log(), c.lines);
-  }
-  testing::captured_channels<true> out;
-  write_start_line(out.ctx);
-  write_stop_line(out.ctx);
-  out.ctx.cfg.english = false;
-  write_stop_line(out.ctx);
-  EXPECT_EQ(out.log(), (std::vector<std::string>{" Veldmarsh started at 05/12/2026 on 10.17 and 58.123 seconds ",
-                                                 " Veldmarsh stopped at.10.17 and 58.123 seconds ",
-                                                 " Veldmarsh gestopt op 10.17 en 58.123 seconden "}));
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST(AllocateTables, ARunOutOfMemoryEndsWithTheDiagnosticOfItsTable) {
   if (std::getenv("VELDMARSH_TEST_PROGRAM") != nullptr) GTEST_SKIP() << "the memory limit is set for the native program";
   const std::string steering = "Memory\r\nped.csv\r\n;\r\nn\r\ndd-mm-yyyy\r\ndog\r\nM\r\nen\r\ny\r\n0\r\n0\r\nn\r\n";
   const std::string data = "id;sire;dam;sex;birthdate\r\nA;0;0;M;01-01-0001\r\nB;0;0;F;01-01-100000000\r\n";
-  auto out = testing::run_program("memory", {{"brindlemoor.ini", steering}, {"ped.csv", data}}, nullptr, "ulimit -v 200000;");
+  auto out = testing::run_program("memory", {{}, {{"brindlemoor.ini", steering}, {"ped.csv", data}}, {}, nullptr, "ulimit -v 200000;"});
   EXPECT_EQ(out["stderr.txt"],
             "Veldmarsh: cannot allocate the table of animals by birth year (birth years 100000000) (data file 'ped.csv')\n");
   EXPECT_EQ(out["exit_status.txt"], "2\n");

@@ -1,6 +1,6 @@
 // The entry point of the steering-file fuzz target, shared with the test
-// that replays its seed corpus. The input is written to a scratch file and
-// read as a steering file. A diagnostic (a missing or unreadable line that
+// that replays its seed corpus. The input is written to a scratch file in the
+// working folder, read as a steering file and removed. A diagnostic (a missing or unreadable line that
 // must be there) leaves by an exception instead of ending the process;
 // otherwise the settings must be consistent.
 #pragma once
@@ -32,7 +32,7 @@ inline void require_steering(bool condition) {
 
 inline int fuzz_steering_file(const std::uint8_t* data, std::size_t size) {
   using namespace veldmarsh;
-  static const std::string name = "/tmp/veldmarsh-fuzz-steering-" + std::to_string(::getpid()) + ".ini";
+  static const std::string name = "veldmarsh-fuzz-steering-" + std::to_string(::getpid()) + ".ini";
   static std::FILE* null_file = std::fopen("/dev/null", "wb");
   std::FILE* f = std::fopen(name.c_str(), "wb");
   if (f == nullptr) return 0;
@@ -43,13 +43,15 @@ inline int fuzz_steering_file(const std::uint8_t* data, std::size_t size) {
   ctx.console.file = null_file;
   ctx.log.file = null_file;
   diagnostic_hook = throw_diagnostic;
+  bool raised = false;
   try {
     read_steering_file_named(ctx, make_species_names(), name);
   } catch (const diagnostic_raised&) {
-    diagnostic_hook = nullptr;
-    return 0;
+    raised = true;
   }
   diagnostic_hook = nullptr;
+  std::remove(name.c_str());
+  if (raised) return 0;
   const settings& cfg = ctx.cfg;
   require_steering(cfg.species_index >= 1 && cfg.species_index <= 16);
   require_steering(cfg.n_subpop >= 0 && static_cast<std::size_t>(cfg.n_subpop) == cfg.subpop_codes.size());

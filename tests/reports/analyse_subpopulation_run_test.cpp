@@ -78,8 +78,8 @@ std::string steering_file(const std::vector<std::string>& codes) {
 
 // Runs the program and returns the report's lines.
 std::vector<std::string> run_report(const std::string& tag, const std::string& steering, const std::string& data) {
-  std::map<std::string, std::string> out =
-      veldmarsh::testing::run_program("subpop-" + tag, {{"brindlemoor.ini", steering}, {"ped.csv", data}});
+  veldmarsh::testing::file_map out =
+      veldmarsh::testing::run_program("subpop-" + tag, {{}, {{"brindlemoor.ini", steering}, {"ped.csv", data}}, {}});
   EXPECT_EQ(out["exit_status.txt"], "0\n") << tag << ": the run did not complete";
   return veldmarsh::testing::crlf_lines(out["ped.out"]);
 }

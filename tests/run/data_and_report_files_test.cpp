@@ -46,12 +46,12 @@ TEST_P(OutputNameReachesInput, LeavesTheFileAsItWas) {
   const link_case& c = GetParam();
   const std::string steering = steering_file("herd.csv", !c.report);
   const std::string link_name = c.report ? "herd.out" : "herd.new";
-  auto outputs = run_program(c.name, {{"brindlemoor.ini", steering}, {"herd.csv", pedigree}}, [&](const fs::path& dir) {
-    if (c.kind == link_kind::symbolic)
-      fs::create_symlink(c.target, dir / link_name);
-    else
-      fs::create_hard_link(dir / c.target, dir / link_name);
-  });
+  auto outputs = run_program(c.name, {{}, {{"brindlemoor.ini", steering}, {"herd.csv", pedigree}}, {}, [&](const fs::path& dir) {
+                                 if (c.kind == link_kind::symbolic)
+                                   fs::create_symlink(c.target, dir / link_name);
+                                 else
+                                   fs::create_hard_link(dir / c.target, dir / link_name);
+                               }});
   EXPECT_EQ(outputs.count("herd.csv"), 0u) << "the data file changed";
   EXPECT_EQ(outputs.count("brindlemoor.ini"), 0u) << "the steering file changed";
   EXPECT_EQ(outputs[link_name], std::string(c.target) == "herd.csv" ? pedigree : steering);
@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Links, OutputNameReachesInput,
 // A data file "herd.OUT" gives the report name "herd.out": the same file
 // where names ignore case (a Windows build), another file elsewhere.
 TEST(OutputNameReachesInput, NameDifferingOnlyInCase) {
-  auto outputs = run_program("case", {{"brindlemoor.ini", steering_file("herd.OUT", false)}, {"herd.OUT", pedigree}});
+  auto outputs = run_program("case", {{}, {{"brindlemoor.ini", steering_file("herd.OUT", false)}, {"herd.OUT", pedigree}}, {}});
   EXPECT_EQ(outputs.count("herd.OUT"), 0u) << "the data file changed";
   if (veldmarsh::testing::program_command().find(".exe") != std::string::npos) {
     EXPECT_EQ(outputs["exit_status.txt"], "2\n");
@@ -90,9 +90,7 @@ TEST(OutputNameReachesInput, NameDifferingOnlyInCase) {
 }
 
 TEST(SameFile, ComparesFilesNotContents) {
-  const fs::path dir = fs::temp_directory_path() / ("veldmarsh-same-file-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  const fs::path dir = veldmarsh::testing::make_scratch_folder("same-file");
   const std::string a = (dir / "a").string(), b = (dir / "b").string(), missing = (dir / "none").string();
   std::ofstream(a) << "same";
   std::ofstream(b) << "same";
@@ -100,7 +98,7 @@ TEST(SameFile, ComparesFilesNotContents) {
   EXPECT_FALSE(veldmarsh::same_file(a, missing));
   EXPECT_TRUE(veldmarsh::same_file(missing, missing));
   EXPECT_TRUE(veldmarsh::same_file(a, (dir / "." / "a").string()));
-  fs::remove_all(dir);
+  veldmarsh::testing::remove_scratch_folder(dir);
 }
 
 }  // namespace
