@@ -45,8 +45,9 @@ TEST(WriteRenumberedPedigree, DutchLogAndEmptyTable) {
   captured_run run(false);
   set_text(run.ctx.cfg.data_file_name, dir.file("herd.csv"));
   write_renumbered_pedigree(run.ctx, animal_table{}, make_text<100>(dir.file("herd.out")));
-  close_channel(run.ctx.pedigree);
-  EXPECT_TRUE(fs::exists(dir.file("herd.new")));
+  EXPECT_TRUE(fs::exists(dir.file("herd.new.part")));  // until the run ends
+  EXPECT_TRUE(finish_output_file(run.ctx.pedigree));
+  EXPECT_FALSE(fs::exists(dir.file("herd.new.part")));
   EXPECT_EQ(read_bytes(dir.file("herd.new")), "");
   std::vector<std::string> log = run.log();
   ASSERT_EQ(log.size(), 8u);
