@@ -3,6 +3,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "common/fixed_text.h"
 #include "common/platform.h"
@@ -35,16 +37,25 @@ std::string open_held_log(run_context& ctx) {
 std::string temporary_name_of(const std::string& name) { return name + ".part"; }
 
 output_opening open_output_beside(run_context& ctx, output_channel& channel, const std::string& name) {
-  const std::string temporary = temporary_name_of(name);
-  for (const std::string& n : {name, temporary})
-    if (const char* reached = input_file_reached(ctx.cfg, n)) return {false, reached, n};
-  // A file of that name must be one the run can replace (not a folder, not
-  // read-only); it is opened without changing it, and only to see that.
-  if (std::FILE* existing = std::fopen(name.c_str(), "r+b"))
+  namespace fs = std::filesystem;
+  if (const char* reached = input_file_reached(ctx.cfg, name)) return {false, reached, name};
+  // The file that the name leads to, a link followed, is the one replaced.
+  std::error_code error;
+  const fs::file_status status = fs::status(name, error);
+  std::string target = name;
+  if (fs::is_directory(status)) return {false, nullptr, name};
+  if (fs::exists(status) && !fs::is_regular_file(status))  // a device or a pipe: written as it is
+    return {open_output_file(channel, name), nullptr, name};
+  if (fs::is_symlink(fs::symlink_status(name, error))) target = fs::canonical(name, error).string();
+  const std::string temporary = temporary_name_of(target);
+  if (const char* reached = input_file_reached(ctx.cfg, temporary)) return {false, reached, temporary};
+  // A file there must be one the run can replace (not read-only); it is
+  // opened without changing it, and only to see that.
+  if (std::FILE* existing = std::fopen(target.c_str(), "r+b"))
     std::fclose(existing);
   else if (errno != ENOENT)
     return {false, nullptr, name};
-  return {open_output_file_under(channel, name, temporary), nullptr, temporary};
+  return {open_output_file_under(channel, target, temporary), nullptr, temporary};
 }
 
 }  // namespace veldmarsh

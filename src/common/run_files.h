@@ -20,8 +20,8 @@ const char* input_file_reached(const settings& cfg, const std::string& name);
 
 // Opens the log, whose lines are held from the start of the run until the
 // steering file has named the data file, and writes the held lines to it.
-// Returns nullptr when it is open (or was not held), otherwise why it cannot
-// be: the held lines are then dropped.
+// Returns an empty text when it is open (or was not held), otherwise why it
+// cannot be: the held lines are then dropped.
 std::string open_held_log(run_context& ctx);
 
 // The name an output file is written under until the run ends: beside it,
@@ -39,7 +39,8 @@ struct output_opening {
 };
 
 // Opens `channel` for the output file `name`, written under its temporary
-// name until the run ends.
+// name until the run ends; a link of that name keeps leading to the file
+// replaced, and a device or a pipe of that name is written directly.
 output_opening open_output_beside(run_context& ctx, output_channel& channel, const std::string& name);
 
 }  // namespace veldmarsh

@@ -11,7 +11,6 @@
 #include "common/free_format.h"
 #include "common/output_channel.h"
 #include "common/run_files.h"
-#include "common/stops.h"
 
 namespace veldmarsh {
 
