@@ -4,7 +4,7 @@
 #include "run/main_program.h"
 
 int main() {
-  veldmarsh::set_binary_standard_streams();
+  veldmarsh::prepare_standard_streams();
   veldmarsh::run_context ctx;
   ctx.console.file = stdout;
   int status = veldmarsh::main_program(ctx);

@@ -6,7 +6,7 @@
 #include "run/main_program.h"
 
 int main() {
-  veldmarsh::set_binary_standard_streams();
+  veldmarsh::prepare_standard_streams();
   veldmarsh::run_context ctx;
   ctx.console.file = stdout;
   ctx.clock = [] { return veldmarsh::clock_reading{"20261205", "101758.123"}; };

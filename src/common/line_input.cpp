@@ -1,6 +1,8 @@
 // Buffered line reading.
 #include "common/line_input.h"
 
+#include "common/platform.h"
+
 namespace veldmarsh {
 
 namespace {
@@ -15,8 +17,35 @@ bool open_input_file(input_file& in, const char* label, const std::string& name)
   in.pos = in.end = 0;
   in.at_end = false;
   in.failed = false;
+  in.in_memory = false;
   in.line_number = 0;
-  return in.file != nullptr;
+  if (in.file == nullptr) return false;
+  const input_file_kind kind = kind_of_input(in.file);
+  if (kind == input_file_kind::folder) {
+    close_input_file(in);
+    return false;
+  }
+  in.rewindable = kind == input_file_kind::disk_file;
+  return true;
+}
+
+bool keep_input_in_memory(input_file& in) {
+  if (in.pos > 0) {
+    in.buffer.erase(in.buffer.begin(), in.buffer.begin() + static_cast<std::ptrdiff_t>(in.pos));
+    in.end -= in.pos;
+    in.pos = 0;
+  }
+  while (!in.at_end && in.file != nullptr) {
+    if (in.end == in.buffer.size()) in.buffer.resize(in.buffer.size() * 2);
+    const std::size_t n = std::fread(in.buffer.data() + in.end, 1, in.buffer.size() - in.end, in.file);
+    in.end += n;
+    if (n == 0) {
+      in.at_end = true;
+      if (std::ferror(in.file)) in.failed = true;
+    }
+  }
+  in.in_memory = true;
+  return !in.failed;
 }
 
 bool refill_input(input_file& in) {
@@ -59,13 +88,18 @@ bool read_input_line(input_file& in, std::string& line) {
   return true;
 }
 
-void rewind_input_file(input_file& in) {
-  if (in.file == nullptr) return;
-  std::rewind(in.file);
+bool rewind_input_file(input_file& in) {
+  in.line_number = 0;
+  in.failed = false;
+  if (in.in_memory) {
+    in.pos = 0;
+    return true;
+  }
+  if (in.file == nullptr) return false;
   in.pos = in.end = 0;
   in.at_end = false;
-  in.failed = false;
-  in.line_number = 0;
+  std::clearerr(in.file);
+  return std::fseek(in.file, 0, SEEK_SET) == 0;
 }
 
 void close_input_file(input_file& in) {

@@ -21,10 +21,12 @@ struct input_file {
   std::size_t end = 0;       // bytes in the buffer
   bool at_end = false;       // the file has no more bytes to give
   bool failed = false;       // a read failed
+  bool rewindable = true;    // a file on disk; false for a stream that can be read once
+  bool in_memory = false;    // every byte of the file is in the buffer
   std::int64_t line_number = 0;  // lines read so far
 };
 
-// Opens `name` for reading. False when it cannot be opened.
+// Opens `name` for reading. False when it cannot be opened or is a folder.
 bool open_input_file(input_file& in, const char* label, const std::string& name);
 
 // Reads the next line into `line` (without its line end). False at the end
@@ -36,8 +38,12 @@ bool read_input_line(input_file& in, std::string& line);
 template <typename Progress>
 std::int64_t count_input_lines(input_file& in, Progress&& progress);
 
-// Goes back to the first line.
-void rewind_input_file(input_file& in);
+// Reads the rest of a file that can be read only once into the buffer, so
+// that rewinding goes back to its first byte. False when a read fails.
+bool keep_input_in_memory(input_file& in);
+
+// Goes back to the first line. False when the file cannot go back.
+bool rewind_input_file(input_file& in);
 
 void close_input_file(input_file& in);
 

@@ -12,19 +12,28 @@ namespace veldmarsh {
 // One output channel: a file (or standard output) with a write buffer.
 struct output_channel {
   const char* label = "";  // what the channel is, for diagnostics
-  std::string file_name;   // the file's name as opened ("standard output" for the console)
+  std::string file_name;   // the file's name ("standard output" for the console)
+  std::string temporary_name;  // when not empty: the name the file is written under until the run ends
   std::FILE* file = nullptr;
   bool owns_file = false;  // closed by close_channel
+  bool held = false;       // lines are kept until the file is opened
   std::string buffer;      // bytes not yet handed to the file
 };
 
 // Called when a write to a channel fails; the run installs its diagnostic here.
 extern void (*write_failure_handler)(output_channel& channel);
 
-// Opens `name` for writing (replacing an existing file). False when it cannot.
+// Opens `name` for writing (replacing an existing file); the lines held so
+// far are written to it. False when it cannot.
 bool open_output_file(output_channel& channel, const std::string& name);
 
-// Appends `text` and CR LF. Lines written to a channel with no file are dropped.
+// Opens the file `name` to be written under the name `temporary` (replacing
+// a file of that name) until finish_output_file gives it its own name, so
+// that a run that does not end leaves the file of that name as it was.
+bool open_output_file_under(output_channel& channel, const std::string& name, const std::string& temporary);
+
+// Appends `text` and CR LF. Lines written to a channel with no file are
+// dropped, unless the channel holds them.
 void write_raw_line(output_channel& channel, std::string_view text);
 
 // Hands the buffered bytes to the file. False when the write fails.
@@ -32,5 +41,14 @@ bool flush_channel(output_channel& channel);
 
 // Flushes and closes the file when the channel owns it. False on a failure.
 bool close_channel(output_channel& channel);
+
+// Closes the channel; a file written under a temporary name then takes its
+// own name, replacing the file there. False when the writing or the renaming
+// fails (a file that cannot take its name is removed).
+bool finish_output_file(output_channel& channel);
+
+// Closes the channel and removes a file written under a temporary name, so
+// that the file of its own name stays as it was.
+void abandon_output_file(output_channel& channel);
 
 }  // namespace veldmarsh

@@ -7,17 +7,36 @@
 #include <io.h>
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
-
-#include <cstdio>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace veldmarsh {
 
 #if defined(_WIN32)
 
-void set_binary_standard_streams() {
+namespace {
+// A stream with no valid handle behind it; for an output stream also one
+// whose handle refuses even an empty write as invalid (so Wine shows a
+// standard stream that was closed when the program started).
+bool is_closed(std::FILE* stream, bool output) {
+  const int fd = _fileno(stream);
+  const intptr_t h = fd < 0 ? -1 : _get_osfhandle(fd);
+  if (h == -1 || h == -2) return true;
+  DWORD written = 0;
+  return output && WriteFile(reinterpret_cast<HANDLE>(h), "", 0, &written, nullptr) == 0 &&
+         GetLastError() == ERROR_INVALID_HANDLE;
+}
+}  // namespace
+
+void prepare_standard_streams() {
+  if (is_closed(stdin, false)) (void)std::freopen("NUL", "rb", stdin);
+  if (is_closed(stdout, true)) (void)std::freopen("NUL", "wb", stdout);
+  if (is_closed(stderr, true)) (void)std::freopen("NUL", "wb", stderr);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
 }
@@ -49,9 +68,27 @@ bool same_file(const std::string& a, const std::string& b) {
          ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
+input_file_kind kind_of_input(std::FILE* file) {
+  const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+  if (h == INVALID_HANDLE_VALUE || GetFileType(h) != FILE_TYPE_DISK) return input_file_kind::stream;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(h, &info) != 0 && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return input_file_kind::folder;
+  return input_file_kind::disk_file;
+}
+
+bool replace_file(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 #else
 
-void set_binary_standard_streams() {}
+void prepare_standard_streams() {
+  // open() takes the lowest free descriptor: the closed stream's own.
+  for (int fd = 0; fd <= 2; ++fd)
+    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd)
+      return;
+}
 
 std::tm local_time(std::time_t t) {
   std::tm local{};
@@ -64,6 +101,15 @@ bool same_file(const std::string& a, const std::string& b) {
   struct stat sa, sb;
   return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
+
+input_file_kind kind_of_input(std::FILE* file) {
+  struct stat s;
+  if (fstat(fileno(file), &s) != 0) return input_file_kind::stream;
+  if (S_ISDIR(s.st_mode)) return input_file_kind::folder;
+  return S_ISREG(s.st_mode) ? input_file_kind::disk_file : input_file_kind::stream;
+}
+
+bool replace_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 
 #endif
 

@@ -40,7 +40,8 @@ struct settings {
   int species_index = 16;                   // row of the species in the word tables, 1..16
   fixed_text<2> male_codes;                 // the male letter, then the same letter in the other case
   bool english = false;                     // true: English texts; false: Dutch texts
-  bool has_header = false;                  // the data file's first line names its columns
+  bool has_header = false;                  // the data file's first line names its columns (also when
+                                            // read because the steering file gave only kinds 0)
   std::array<int, max_columns> column_kind{};  // kind of each data column (index 0 = column 1)
   int n_subpop = 0;
   std::vector<fixed_text<20>> subpop_codes;

@@ -1,9 +1,13 @@
-// Stops and diagnostics. Every stop flushes and closes all output files.
+// Stops and diagnostics. Every stop flushes and closes all output files; a
+// stop of the run gives the report file and the renumbered pedigree file
+// their names, a diagnostic leaves those of the last run.
 #include "common/stops.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "common/run_files.h"
 
 namespace veldmarsh {
 
@@ -12,12 +16,29 @@ void (*diagnostic_hook)(std::string_view message) = nullptr;
 namespace {
 run_context* current_run = nullptr;
 
-// A write that failed on a channel ends the run with a diagnostic.
-bool flush_all(run_context& ctx, output_channel*& failed) {
-  failed = nullptr;
-  for (output_channel* c : {&ctx.console, &ctx.log, &ctx.report, &ctx.pedigree})
-    if (!close_channel(*c) && failed == nullptr) failed = c;
-  return failed == nullptr;
+// What failed, the channel, the file and, for a line of an input file, its
+// number: the one form of every diagnostic.
+std::string diagnostic_text(std::string_view what, std::string_view channel, std::string_view file,
+                            std::int64_t line_number) {
+  std::string message = "Veldmarsh: " + std::string(what) + " (" + std::string(channel) + " '" +
+                        std::string(file) + "'";
+  if (line_number > 0) message += ", line " + std::to_string(line_number);
+  return message + ")\n";
+}
+
+// Ends the run with `message` on standard error: the console and the log
+// get what was written to them, the report file and the renumbered
+// pedigree file of the last run stay as they were.
+[[noreturn]] void end_with_diagnostic(run_context& ctx, const std::string& message) {
+  if (diagnostic_hook != nullptr) diagnostic_hook(message);
+  open_held_log(ctx);
+  close_channel(ctx.console);
+  close_channel(ctx.log);
+  abandon_output_file(ctx.report);
+  abandon_output_file(ctx.pedigree);
+  std::fwrite(message.data(), 1, message.size(), stderr);  // whole, also past a NUL byte
+  std::fflush(stderr);
+  std::exit(exit_diagnostic);
 }
 }  // namespace
 
@@ -30,12 +51,13 @@ void register_run(run_context& ctx) {
 }
 
 void end_run(run_context& ctx, int status) {
-  output_channel* failed = nullptr;
-  if (!flush_all(ctx, failed)) {
-    std::fprintf(stderr, "Veldmarsh: write failed on the %s (%s)\n", failed->label, failed->file_name.c_str());
-    std::fflush(stderr);
-    std::exit(exit_diagnostic);
-  }
+  open_held_log(ctx);
+  for (output_channel* c : {&ctx.console, &ctx.log, &ctx.report, &ctx.pedigree})
+    if (!close_channel(*c)) end_with_diagnostic(ctx, diagnostic_text("write failed", c->label, c->file_name, 0));
+  for (output_channel* c : {&ctx.report, &ctx.pedigree})
+    if (!finish_output_file(*c))
+      end_with_diagnostic(ctx, diagnostic_text("cannot rename the finished file to its name", c->label,
+                                               c->file_name, 0));
   std::fflush(stdout);
   std::exit(status);
 }
@@ -44,6 +66,7 @@ void fatal_stop(run_context& ctx, const std::vector<std::vector<free_item>>& log
                 const std::vector<std::vector<free_item>>& console_lines) {
   for (const auto& l : log_lines) write_free_line(ctx.log, l);
   for (const auto& l : console_lines) write_free_line(ctx.console, l);
+  open_held_log(ctx);
   flush_channel(ctx.log);
   flush_channel(ctx.console);
   if (ctx.keyboard != nullptr) {
@@ -56,16 +79,7 @@ void fatal_stop(run_context& ctx, const std::vector<std::vector<free_item>>& log
 
 void fail_diagnostic(run_context& ctx, std::string_view what, std::string_view channel, std::string_view file,
                      std::int64_t line_number) {
-  std::string message = "Veldmarsh: " + std::string(what) + " (" + std::string(channel) + " '" +
-                        std::string(file) + "'";
-  if (line_number > 0) message += ", line " + std::to_string(line_number);
-  message += ")\n";
-  if (diagnostic_hook != nullptr) diagnostic_hook(message);
-  output_channel* failed = nullptr;
-  flush_all(ctx, failed);
-  std::fputs(message.c_str(), stderr);
-  std::fflush(stderr);
-  std::exit(exit_diagnostic);
+  end_with_diagnostic(ctx, diagnostic_text(what, channel, file, line_number));
 }
 
 void fail_allocation(run_context& ctx, std::string_view tables) {

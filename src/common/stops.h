@@ -22,7 +22,9 @@ constexpr int exit_diagnostic = 2;  // an input or output failure ended the run 
 // Makes `ctx` the run whose files a stop or a diagnostic flushes and closes.
 void register_run(run_context& ctx);
 
-// Flushes and closes every channel and ends the process with `status`.
+// Flushes and closes every channel, gives the report file and the
+// renumbered pedigree file their names (replacing those of the last run) and
+// ends the process with `status`.
 [[noreturn]] void end_run(run_context& ctx, int status);
 
 // Writes the lines to the log, then the console lines to the console, waits
@@ -36,7 +38,8 @@ void register_run(run_context& ctx);
 extern void (*diagnostic_hook)(std::string_view message);
 
 // Ends the run at once: to standard error what failed, the channel, the file
-// and, for a line of an input file, its number (0: none).
+// and, for a line of an input file, its number (0: none). The report file
+// and the renumbered pedigree file of the last run stay as they were.
 [[noreturn]] void fail_diagnostic(run_context& ctx, std::string_view what, std::string_view channel,
                                   std::string_view file, std::int64_t line_number = 0);
 

@@ -263,6 +263,7 @@ void assign_columns(run_context& ctx, input_file& data) {
       fail_diagnostic(ctx, "end of file where the header line was expected", data.label, data.file_name, 1);
     }
     recognise_header(ctx, header);
+    cfg.has_header = true;
   }
 
   for (int kind = kind_id; kind <= kind_import; ++kind) {

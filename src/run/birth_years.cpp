@@ -2,10 +2,14 @@
 #include "run/birth_years.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
+#include <string>
 
 #include "common/clock.h"
 #include "common/free_format.h"
+#include "common/stops.h"
+#include "common/year_table.h"
 
 namespace veldmarsh {
 
@@ -18,6 +22,66 @@ year_range find_birth_years(const animal_table& animal) {
     last_year = std::max(last_year, year);
   }
   return make_year_range(first_year, last_year);
+}
+
+namespace {
+
+// The columns, per birth year, of the whole population's tables that the
+// settings fix: the yearly counts of parents, imports, offspring, litters
+// (102), mean ages, colours, breeders (at least 2), completeness and top
+// sires; the births by subpopulation; the inbreeding and kinship tables;
+// and the two 64-bit indexes of the animals by birth year. The tables of the
+// parents' ages and the top breeders add more once those are known.
+std::int64_t year_table_columns(const settings& cfg) {
+  const std::int64_t n_subpop = std::max(cfg.n_subpop, 0);
+  const std::int64_t colours = cfg.has_colour_column ? cfg.n_colour_classes : 1;
+  return 6 + 4 + 6 + 102 + 1 + 1 + colours + 2 + 1 + 5 + 1 + 1 + 10 + n_subpop + 6 + 2 * n_subpop +
+         n_subpop * (n_subpop - 1) / 2 + 4;
+}
+
+// Whether `bytes` can be had now; the memory is given back at once.
+bool memory_available(std::int64_t bytes) {
+  // Kept in a volatile, so that the request is really made.
+  static void* volatile probe = nullptr;
+  probe = std::malloc(static_cast<std::size_t>(bytes));
+  const bool available = probe != nullptr;
+  std::free(probe);
+  probe = nullptr;
+  return available;
+}
+
+// The first record holding the birth year at the end of the range farther
+// from the next birth year inward; on a tie, the end farther from year 0.
+std::int64_t record_stretching_range(const animal_table& animal, const year_range& years) {
+  const std::int64_t first = years.first_year, last = years.last_year;
+  std::int64_t inner_low = last, inner_high = first;
+  for (std::int64_t i = 1; i <= animal.size(); ++i) {
+    const std::int64_t year = animal[i].birth_year;
+    if (year != 0 && year > first) inner_low = std::min(inner_low, year);
+    if (year < last) inner_high = std::max(inner_high, year);
+  }
+  const std::int64_t gap_low = inner_low - first, gap_high = last - inner_high;
+  const bool low_end = gap_low > gap_high || (gap_low == gap_high && std::llabs(first) > std::llabs(last));
+  const std::int32_t end = low_end ? years.first_year : years.last_year;
+  for (std::int64_t i = 1; i <= animal.size(); ++i)
+    if (animal[i].birth_year == end) return i;
+  return 1;
+}
+
+}  // namespace
+
+void check_year_table_room(run_context& ctx, const animal_table& animal, const year_range& years) {
+  if (years.n_years < 1) return;
+  const std::int64_t columns = year_table_columns(ctx.cfg);
+  if (years.n_years <= max_year_table_cells / columns && memory_available(years.n_years * columns * 4)) return;
+  const std::int64_t r = record_stretching_range(animal, years);
+  const animal_record& a = animal[r];
+  fail_diagnostic(ctx,
+                  "cannot allocate the per-year tables of the birth years " + std::to_string(years.first_year) +
+                      " to " + std::to_string(years.last_year) + ": the birth year " + std::to_string(a.birth_year) +
+                      " of animal '" + std::string(trimmed(a.herdbook_nr)) + "' stretches them",
+                  "data file", trim_right(ctx.cfg.data_file_name.view()),
+                  r + (ctx.cfg.has_header ? 1 : 0));
 }
 
 void write_birth_years(run_context& ctx, const year_range& years) {

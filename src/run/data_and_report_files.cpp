@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/free_format.h"
-#include "common/platform.h"
+#include "common/run_files.h"
 #include "common/stops.h"
 #include "run/steering_file.h"
 
@@ -35,23 +35,18 @@ void missing_data_file_stop(run_context& ctx) {
 
 }  // namespace
 
-const char* input_file_reached(const settings& cfg, const std::string& name) {
-  if (same_file(name, std::string(trim_right(cfg.data_file_name.view())))) return "data file";
-  if (same_file(name, steering_file_name)) return "steering file";
-  return nullptr;
-}
-
 void open_data_and_report_files(run_context& ctx, input_file& data) {
   const settings& cfg = ctx.cfg;
   std::string data_name(trim_right(cfg.data_file_name.view()));
   if (!open_input_file(data, "data file", data_name)) missing_data_file_stop(ctx);
 
-  std::string report_name(trim_right(cfg.report_file_name.view()));
-  if (const char* reached = input_file_reached(cfg, report_name))
-    fail_diagnostic(ctx, "the report file would replace the " + std::string(reached) + "; rename the data file",
-                    "report file", report_name);
-  if (!open_output_file(ctx.report, report_name))
-    fail_diagnostic(ctx, "cannot open for writing", ctx.report.label, report_name);
+  // The report is written beside its name and takes it when the run ends.
+  const std::string report_name(trim_right(cfg.report_file_name.view()));
+  const output_opening report = open_output_beside(ctx, ctx.report, report_name);
+  if (report.reached != nullptr)
+    fail_diagnostic(ctx, "the report file would replace the " + std::string(report.reached) + "; rename the data file",
+                    ctx.report.label, report.concerned);
+  if (!report.opened) fail_diagnostic(ctx, "cannot open for writing", ctx.report.label, report.concerned);
 
   const char* frame = "          ******************************************";
   write_free_line(ctx.report, {frame});
@@ -76,6 +71,16 @@ void write_report_banner_columns(run_context& ctx) {
 }
 
 std::int64_t count_records(run_context& ctx, input_file& data) {
+  // A stream that can be read only once (a named pipe) is kept in memory,
+  // so that it is read the second time from there.
+  if (!data.rewindable) {
+    bool read_whole = false;
+    allocate_tables(ctx, "the data file's bytes (it can be read only once)", [&] {
+      read_whole = keep_input_in_memory(data);
+      return true;
+    });
+    if (!read_whole) fail_diagnostic(ctx, "read failed", data.label, data.file_name);
+  }
   // The progress line shows the lines read so far plus one: 1001, 2001, ...
   std::int64_t n_lines = count_input_lines(data, [&](std::int64_t lines) {
     if (lines % 1000 == 0) write_free_line(ctx.console, {"record nr. ", lines + 1, "counted"});
@@ -83,7 +88,8 @@ std::int64_t count_records(run_context& ctx, input_file& data) {
   });
   if (data.failed) fail_diagnostic(ctx, "read failed", data.label, data.file_name, data.line_number + 1);
   write_free_line(ctx.console, {"total number records = ", n_lines});
-  rewind_input_file(data);
+  if (!rewind_input_file(data))
+    fail_diagnostic(ctx, "cannot go back to the first line", data.label, data.file_name, data.line_number);
   return n_lines;
 }
 

@@ -133,28 +133,32 @@ data_line_layout make_data_line_layout(const settings& cfg) {
 }
 
 bool read_date_part(std::string_view part, std::int32_t& value) {
+  std::size_t p = 0;
+  const std::size_t n = part.size();
+  while (p < n && part[p] == ' ') ++p;
+  if (p == n) {  // empty or blank
+    value = 0;
+    return true;
+  }
+  const bool negative = part[p] == '-';
+  if (part[p] == '+' || part[p] == '-') ++p;
   std::int64_t v = 0;
-  bool negative = false;
-  bool seen_sign_or_digit = false;
-  for (char c : part) {
-    if (c == ' ') continue;
-    if ((c == '+' || c == '-') && !seen_sign_or_digit) {
-      negative = c == '-';
-      seen_sign_or_digit = true;
-      continue;
-    }
-    if (!is_digit(c)) return false;
-    seen_sign_or_digit = true;
-    v = v * 10 + (c - '0');
+  const std::size_t first_digit = p;
+  for (; p < n && is_digit(part[p]); ++p) {
+    v = v * 10 + (part[p] - '0');
     if (v > 2147483648LL) return false;
   }
+  const bool has_digits = p > first_digit;
+  while (p < n && part[p] == ' ') ++p;
+  if (!has_digits || p != n) return false;
   if (negative) v = -v;
   if (v > 2147483647LL) return false;
   value = static_cast<std::int32_t>(v);
   return true;
 }
 
-bool parse_birth_date(std::string_view field, const std::array<bool, 3>& flags, birth_date& date) {
+bool parse_birth_date(std::string_view field, const std::array<bool, 3>& flags, birth_date& date,
+                      std::string_view* unreadable_part) {
   bool any_digit = false;
   for (char c : field)
     if (is_digit(c)) {
@@ -192,8 +196,14 @@ bool parse_birth_date(std::string_view field, const std::array<bool, 3>& flags, 
     middle = part_of(field, 2, 4);
     last = part_of(field, 4, 8);
   }
-  std::int32_t a = 0, b = 0, c = 0;
-  if (!read_date_part(first, a) || !read_date_part(middle, b) || !read_date_part(last, c)) return false;
+  std::int32_t values[3] = {0, 0, 0};
+  const std::string_view parts[3] = {first, middle, last};
+  for (int k = 0; k < 3; ++k)
+    if (!read_date_part(parts[k], values[k])) {
+      if (unreadable_part != nullptr) *unreadable_part = parts[k];
+      return false;
+    }
+  const std::int32_t a = values[0], b = values[1], c = values[2];
 
   std::int32_t year, month, day;
   if (year_first) {
@@ -221,7 +231,7 @@ bool parse_birth_date(std::string_view field, const std::array<bool, 3>& flags, 
 }
 
 field_status parse_field(run_context& ctx, const data_line_layout& layout, std::int64_t record_nr,
-                         std::string_view field, int kind, animal_record& record) {
+                         std::string_view field, int kind, animal_record& record, unreadable_date* unreadable) {
   const std::size_t length = trimmed_length(field);
   switch (kind) {
     case kind_id:
@@ -236,14 +246,16 @@ field_status parse_field(run_context& ctx, const data_line_layout& layout, std::
     case kind_name:
       store_text(ctx, record.name, field, length, kind, record_nr);
       break;
-    case kind_sex: {
-      const char first = field.empty() ? ' ' : field[0];  // an empty field is blanks
-      record.sex = first == layout.male_codes[0] || first == layout.male_codes[1] ? 1 : 2;
+    case kind_sex:  // an empty field is female, also when the male letter is a blank
+      record.sex = !field.empty() && (field[0] == layout.male_codes[0] || field[0] == layout.male_codes[1]) ? 1 : 2;
       break;
-    }
     case kind_birth_date: {
       birth_date date;
-      if (!parse_birth_date(field, layout.date_format_flags, date)) return field_status::date_part_not_a_number;
+      std::string_view part;
+      if (!parse_birth_date(field, layout.date_format_flags, date, &part)) {
+        if (unreadable != nullptr) *unreadable = {std::string(part), std::string(field)};
+        return field_status::date_part_not_a_number;
+      }
       record.birth_year = date.year;
       record.birth_month = date.month;
       record.birth_day = date.day;
@@ -273,7 +285,7 @@ field_status parse_field(run_context& ctx, const data_line_layout& layout, std::
 }
 
 field_status split_data_line(run_context& ctx, const data_line_layout& layout, std::string_view line,
-                             std::int64_t record_nr, animal_record& record) {
+                             std::int64_t record_nr, animal_record& record, unreadable_date* unreadable) {
   const std::size_t len = line.size();
   const std::size_t full = std::max(len, min_line_length);  // the padded length
   const char delimiter = layout.delimiter;
@@ -292,7 +304,7 @@ field_status split_data_line(run_context& ctx, const data_line_layout& layout, s
   while (c < layout.last_column) {
     const int kind = layout.column_kind[c];
     if (p >= full) {  // beyond the line: an empty field
-      if (kind != 0 && parse_field(ctx, layout, record_nr, "", kind, record) != field_status::ok)
+      if (kind != 0 && parse_field(ctx, layout, record_nr, "", kind, record, unreadable) != field_status::ok)
         return field_status::date_part_not_a_number;
       ++c;
       continue;
@@ -304,7 +316,7 @@ field_status split_data_line(run_context& ctx, const data_line_layout& layout, s
         p = p >= len ? full : p + 1;
         continue;
       }
-      if (kind != 0 && parse_field(ctx, layout, record_nr, "     ", kind, record) != field_status::ok)
+      if (kind != 0 && parse_field(ctx, layout, record_nr, "", kind, record, unreadable) != field_status::ok)
         return field_status::date_part_not_a_number;
       ++p;
       ++c;
@@ -312,7 +324,7 @@ field_status split_data_line(run_context& ctx, const data_line_layout& layout, s
     }
     if (kind != 0) {
       std::string_view field = p < len ? line.substr(p, std::min(q, len) - p) : std::string_view("");
-      if (parse_field(ctx, layout, record_nr, field, kind, record) != field_status::ok)
+      if (parse_field(ctx, layout, record_nr, field, kind, record, unreadable) != field_status::ok)
         return field_status::date_part_not_a_number;
     }
     p = q + 1;

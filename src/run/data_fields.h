@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <unordered_set>
 
@@ -43,16 +44,27 @@ struct data_line_layout {
 // which must outlive the layout.
 data_line_layout make_data_line_layout(const settings& cfg);
 
+// A birth date that cannot be read: the part that is not a whole number and
+// the whole field.
+struct unreadable_date {
+  std::string part;
+  std::string field;
+};
+
 // Splits one data line and stores its fields into `record`; `record_nr`
 // names the record in warnings. Stops at the first birth date that cannot be
-// read (the fields before it are stored).
+// read (the fields before it are stored), described in `unreadable` when
+// given.
 field_status split_data_line(run_context& ctx, const data_line_layout& layout, std::string_view line,
-                             std::int64_t record_nr, animal_record& record);
+                             std::int64_t record_nr, animal_record& record, unreadable_date* unreadable = nullptr);
 
 // Stores one field of a column of kind `kind` into `record`, with the
 // warnings of a field longer than its place and of an unknown subpopulation.
+// An empty field is one without characters: between two delimiters or
+// beyond the line's end.
 field_status parse_field(run_context& ctx, const data_line_layout& layout, std::int64_t record_nr,
-                         std::string_view field, int kind, animal_record& record);
+                         std::string_view field, int kind, animal_record& record,
+                         unreadable_date* unreadable = nullptr);
 
 struct birth_date {
   std::int32_t year = 0;  // 0 = unknown
@@ -61,12 +73,15 @@ struct birth_date {
 };
 
 // Reads a birth-date field by the three layout flags. False when a part is
-// not a whole number (`date` is then unchanged).
-bool parse_birth_date(std::string_view field, const std::array<bool, 3>& date_format_flags, birth_date& date);
+// not a whole number (`date` is then unchanged; the part is given in
+// `unreadable_part` when asked for).
+bool parse_birth_date(std::string_view field, const std::array<bool, 3>& date_format_flags, birth_date& date,
+                      std::string_view* unreadable_part = nullptr);
 
-// One part of a birth date: blanks, an optional sign, digits. An empty or
-// blank part is 0. False when the part holds anything else or does not fit
-// in 32 bits.
+// One part of a birth date: blanks, an optional sign, one or more digits,
+// blanks, in that order. An empty or blank part is 0. False when the part
+// holds anything else (a lone sign, a blank between digits, a letter) or
+// does not fit in 32 bits.
 bool read_date_part(std::string_view part, std::int32_t& value);
 
 }  // namespace veldmarsh

@@ -55,6 +55,7 @@ int run_analysis(run_context& ctx) {
   read_data_file(ctx, data, animal);
   const year_range years = find_birth_years(animal);
   write_birth_years(ctx, years);
+  check_year_table_room(ctx, animal, years);
   const breeder_tables breeders = make_breeder_tables(ctx, animal, years);
   reset_and_number_records(animal);
 
@@ -86,6 +87,10 @@ int run_analysis(run_context& ctx) {
   const oldest_parents oldest = calc_parent_ages(ctx, animal);
   write_parent_ages_done(ctx, oldest);
   allocate_year_count_tables(ctx, years, oldest, breeders.n_top_breeders, counts);
+  // Every per-year table of the whole population is had before the first
+  // report table is written.
+  inbreeding_results inbreeding;
+  allocate_inbreeding_tables(ctx, years, inbreeding);
   calc_pedigree_completeness(animal, animals_by_year, counts.completeness);
   stamp_phase(ctx, "Pedigree completeness determined at ", "Compleetheid stamboom bepaald op ", " om ");
   write_completeness_report(ctx, years, counts.completeness);
@@ -116,8 +121,6 @@ int run_analysis(run_context& ctx) {
   // it), then mean F and mean relationship of every birth year, also within
   // and between subpopulations; very large years are split and listed in the
   // report. The console shows the yearly means before they become kinships.
-  inbreeding_results inbreeding;
-  allocate_inbreeding_tables(ctx, years, inbreeding);
   calc_inbreeding_coefficients(ctx, animal);
   stamp_phase(ctx, "Inbreeding coefficient of all animals computed at ",
               "Inteeltcoefficient van alle dieren berekend op ", " on ");

@@ -56,6 +56,7 @@ void read_data_file(run_context& ctx, input_file& data, animal_table& animal) {
   const std::int64_t interval = progress_interval(n_animals, reading_progress);
   const data_line_layout layout = make_data_line_layout(ctx.cfg);
   std::string line;
+  unreadable_date unreadable;
   // The progress counter starts at 1 and is set to -1 after a block, so the
   // blocks follow records interval - 1, 2 x interval, 3 x interval + 1, ...
   std::int64_t counter = 1;
@@ -68,9 +69,10 @@ void read_data_file(run_context& ctx, input_file& data, animal_table& animal) {
         write_console_and_log(ctx, {"eindrecord bij dier = ", static_cast<long long>(r)});
       break;
     }
-    if (split_data_line(ctx, layout, line, r, animal[r]) != field_status::ok)
-      fail_diagnostic(ctx, "a birth-date part is not a whole number", data.label, data.file_name,
-                      data.line_number);
+    if (split_data_line(ctx, layout, line, r, animal[r], &unreadable) != field_status::ok)
+      fail_diagnostic(ctx, "the birth-date part '" + unreadable.part + "' of '" + unreadable.field +
+                               "' is not a whole number",
+                      data.label, data.file_name, data.line_number);
     if (++counter == interval) {
       write_record_progress(ctx, r, animal[r]);
       counter = -1;

@@ -10,7 +10,7 @@
 #include "common/clock.h"
 #include "common/free_format.h"
 #include "common/output_channel.h"
-#include "common/stops.h"
+#include "common/run_files.h"
 
 namespace veldmarsh {
 
@@ -36,8 +36,10 @@ void set_flush_to_zero_mode() {
 void start_run(run_context& ctx) {
   set_flush_to_zero_mode();
   read_clock(ctx);
-  if (!open_output_file(ctx.log, "Veldmarshlog.txt"))
-    fail_diagnostic(ctx, "cannot open for writing", ctx.log.label, "Veldmarshlog.txt");
+  // The log's lines are held until the steering file has named the data
+  // file, which the log must not replace.
+  ctx.log.file_name = log_file_name;
+  ctx.log.held = true;
   write_start_banner(ctx.log);
   write_start_line(ctx);
   write_start_banner(ctx.console);

@@ -11,11 +11,10 @@ namespace veldmarsh {
 // such operands are read as zero, for the whole run.
 void set_flush_to_zero_mode();
 
-// Sets that mode, reads the clock (the start of the run), creates the log
-// file "Veldmarshlog.txt" (replacing the last run's) and writes the start
-// banner to the log, the start line with the time just read, and the banner
-// to the console. A log that cannot be created ends the run with a
-// diagnostic.
+// Sets that mode, reads the clock (the start of the run) and writes the
+// start banner to the log, the start line with the time just read, and the
+// banner to the console. The log "Veldmarshlog.txt" holds its lines until
+// the steering file has named the data file (open_held_log).
 void start_run(run_context& ctx);
 
 // Closes a phase: reads the clock and writes the time stamp of `english` or

@@ -143,6 +143,12 @@ int read_steering_file_named(run_context& ctx, const species_name_table& species
   // Title and data file.
   text_line(cfg.analysis_title);
   text_line(cfg.data_file_name);
+  // No file name holds a NUL byte: a name that does is refused rather than
+  // read as the shorter name before it.
+  if (cfg.data_file_name.view().find('\0') != std::string_view::npos)
+    fail_diagnostic(ctx, "the data file's name holds a NUL byte", in.label, in.file_name, in.line_number);
+  const std::string log_failure = open_held_log(ctx);
+  if (!log_failure.empty()) fail_diagnostic(ctx, log_failure, ctx.log.label, log_file_name);
   write_free_line(ctx.log, {"Analysis of ", cfg.analysis_title, "based on data read from file: ", cfg.data_file_name});
 
   // Delimiter and merging.

@@ -10,15 +10,16 @@
 #include <vector>
 
 #include "common/run_context.h"
+#include "common/run_files.h"
 #include "run/species_words.h"
 
 namespace veldmarsh {
 
-inline constexpr const char* steering_file_name = "brindlemoor.ini";
-
 // Reads the steering file into ctx.cfg and echoes the settings. Does not
 // return when the file is missing (fatal stop, in both languages) or when a
-// line that must be there is missing or unreadable (diagnostic).
+// line that must be there is missing or unreadable (diagnostic). Opens the
+// log once the data file is named: a data file name holding a NUL byte, or
+// one that the log would replace, ends the run with a diagnostic.
 // Returns the completion flag, 1.
 int read_steering_file(run_context& ctx, const species_name_table& species_names);
 

@@ -3,7 +3,7 @@
 
 #include "common/fixed_format.h"
 #include "common/free_format.h"
-#include "run/data_and_report_files.h"
+#include "common/run_files.h"
 
 namespace veldmarsh {
 
@@ -18,8 +18,10 @@ void write_renumbered_pedigree(run_context& ctx, const animal_table& animal,
                                const fixed_text<100>& report_file_name) {
   const std::string name = renumbered_pedigree_name(report_file_name.view());
   const fixed_text<100> new_pedfile_name = make_text<100>(name);
-  // A name that would replace the data or steering file counts as one that cannot be opened.
-  const bool opened = input_file_reached(ctx.cfg, name) == nullptr && open_output_file(ctx.pedigree, name);
+  // A name that would replace the data or steering file counts as one that
+  // cannot be opened. The file is written beside its name and takes it when
+  // the run ends.
+  const bool opened = open_output_beside(ctx, ctx.pedigree, name).opened;
   // The opening line is English in both languages.
   write_free_line(ctx.log, {opened ? "opened the new pedfile" : "ERROR cannot open the new pedfile", new_pedfile_name});
 

@@ -67,6 +67,11 @@ TEST(BirthDate, PartsThatAreNotNumbersFail) {
   EXPECT_FALSE(parse_birth_date(" 31-12-2019", dmy, d));  // the leading blank is the first separator
   EXPECT_FALSE(parse_birth_date("1/2/2019", ddmmyyyy, d));
   EXPECT_FALSE(parse_birth_date("99999999999-1-1", ymd, d));  // beyond 32 bits
+  std::string_view part;
+  EXPECT_FALSE(parse_birth_date("21---1990", dmy, d, &part));
+  EXPECT_EQ(part, "-");
+  EXPECT_FALSE(parse_birth_date("05-1 1-1990", dmy, d, &part));
+  EXPECT_EQ(part, "1 1");
   EXPECT_EQ(d.year, 1);  // unchanged
   EXPECT_EQ(d.month, 2);
   EXPECT_EQ(d.day, 3);
@@ -81,7 +86,9 @@ TEST(BirthDate, DateParts) {
     EXPECT_TRUE(read_date_part(text, v)) << text;
     EXPECT_EQ(v, value) << text;
   }
-  const std::string_view bad_parts[] = {"2147483648", "5-", "+-5", "1a", std::string_view("1\0", 2)};
+  // Blanks, an optional sign, one or more digits, blanks: in that order only.
+  const std::string_view bad_parts[] = {"2147483648", "5-", "+-5", "1a", std::string_view("1\0", 2), "-", " + ",
+                                        "1 1", "- 5"};
   for (std::string_view bad : bad_parts) {
     std::int32_t v;
     EXPECT_FALSE(read_date_part(bad, v)) << bad;
@@ -161,6 +168,15 @@ TEST(ParseField, ParentsSexAndImport) {
               expected)
         << line;
   }
+}
+
+// An empty sex field, also one beyond the line's end, is female, even when
+// the male letter is a blank; a blank in the line is that letter.
+TEST(ParseField, EmptySexFieldWithABlankMaleLetter) {
+  line_run run({1, 7, 2});
+  run.layout.male_codes[0] = run.layout.male_codes[1] = ' ';
+  for (const auto& [line, sex] : {std::pair{"A", 2}, {"A;", 2}, {"A;;S", 2}, {"A; ;S", 1}, {"A;M", 2}})
+    EXPECT_EQ(run.split(line).sex, sex) << line;
 }
 
 }  // namespace

@@ -1,0 +1,191 @@
+// Whole runs given what a careless or hostile user may give: odd names, a
+// pipe or a folder for the data file, closed standard streams, runs that
+// stop, end with a diagnostic or are killed, and pedigrees too wide for
+// memory. No file the user gave changes, a run that does not end leaves the
+// last run's report and renumbered file as they were, and a run that can be
+// read ends as a run from an ordinary file does.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/program_run.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool address_sanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool address_sanitizer = true;
+#else
+constexpr bool address_sanitizer = false;
+#endif
+#else
+constexpr bool address_sanitizer = false;
+#endif
+
+namespace fs = std::filesystem;
+using files = std::map<std::string, std::string>;
+
+namespace {
+
+std::string steering(const std::string& data_name, const std::string& layout = "dd-mm-yyyy",
+                     const std::string& columns = "y") {
+  return "Hostile\r\n" + data_name + "\r\n;\r\nn\r\n" + layout + "\r\ndog\r\nM\r\nen\r\n" + columns +
+         "\r\n0\r\n0\r\ny\r\n";
+}
+
+const std::string header = "id;sire;dam;sex;birthdate\r\n";
+const std::string pedigree = header + "A;;;M;01-01-2020\r\nB;;;F;01-01-2020\r\nC;A;B;F;01-06-2022\r\n";
+const files last_run = {{"herd.out", "the last run's report\r\n"}, {"herd.new", "the last run's pedigree\r\n"}};
+
+files with(files a, const files& b) {
+  a.insert(b.begin(), b.end());
+  return a;
+}
+files run_of(const std::string& data, const std::string& steering_text = steering("herd.csv")) {
+  return with(last_run, {{"brindlemoor.ini", steering_text}, {"herd.csv", data}});
+}
+
+// The data file as a named pipe, written once from herd.src while the
+// program reads it.
+const std::string through_pipe = "f() { (cat herd.src > herd.csv; rm herd.csv) & \"$@\"; wait; }; f";
+void make_pipe(const fs::path& dir) { ASSERT_EQ(::mkfifo((dir / "herd.csv").c_str(), 0600), 0); }
+files piped(const std::string& data, const std::string& steering_text) {
+  return with(last_run, {{"brindlemoor.ini", steering_text}, {"herd.src", data}});
+}
+
+struct hostile_case {
+  const char* name;
+  files inputs;
+  std::string exit_status;
+  std::string standard_error;
+  std::string shell;  // a shell function f that runs the program given to it
+  std::function<void(const fs::path&)> prepare = nullptr;
+  std::vector<std::string> as_from_regular_file = {};  // outputs equal to those of the same run from a file
+  std::function<void(files&)> check = nullptr;
+  const char* native_only = nullptr;  // why the case cannot run under Wine
+};
+
+void PrintTo(const hostile_case& c, std::ostream* os) { *os << c.name; }
+
+const std::string banner = "           ******************************************\r\n"
+                           "           *Hostile                                 *\r\n"
+                           "           ******************************************\r\n"
+                           "            \r\n";
+
+const char* const beyond_memory = "the memory limit is set for the native program";
+
+const hostile_case cases[] = {
+    {"nul_byte_in_data_file_name", run_of(pedigree, steering(std::string("herd.csv\0abc", 12))), "2\n",
+     "Veldmarsh: the data file's name holds a NUL byte (steering file 'brindlemoor.ini', line 2)\n"},
+    {"data_file_named_like_the_log",
+     {{"brindlemoor.ini", steering("Veldmarshlog.txt")}, {"Veldmarshlog.txt", pedigree}}, "2\n",
+     "Veldmarsh: the log file would replace the data file; rename the data file (log file 'Veldmarshlog.txt')\n"},
+    {"log_linked_to_the_steering_file", run_of(pedigree), "2\n",
+     "Veldmarsh: the log file would replace the steering file (log file 'Veldmarshlog.txt')\n", "",
+     [](const fs::path& dir) { fs::create_symlink("brindlemoor.ini", dir / "Veldmarshlog.txt"); }},
+    {"report_temporary_name_linked_to_the_data_file", run_of(pedigree), "2\n",
+     "Veldmarsh: the report file would replace the data file; rename the data file (report file 'herd.out.part')\n",
+     "", [](const fs::path& dir) { fs::create_symlink("herd.csv", dir / "herd.out.part"); }, {},
+     [](files& out) { out.erase("herd.out.part"); }},
+    {"pipe_with_header_line", piped(pedigree, steering("herd.csv")), "0\n", "", through_pipe, make_pipe,
+     {"Veldmarshlog.txt", "console.txt", "herd.out", "herd.new"}},
+    {"pipe_with_column_kinds", piped(pedigree.substr(header.size()), steering("herd.csv", "dd-mm-yyyy", "5 1 2 3 7 8")),
+     "0\n", "", through_pipe, make_pipe, {"Veldmarshlog.txt", "console.txt", "herd.out", "herd.new"}},
+    {"standard_output_closed", run_of(pedigree), "0\n", "", "f() { \"$@\" >&-; }; f", nullptr,
+     {"Veldmarshlog.txt", "herd.out", "herd.new"}, [](files& out) { EXPECT_EQ(out["console.txt"], ""); }},
+    // A report file name that is a link keeps leading to the report (Wine
+    // shows no link to the program).
+    {"report_name_is_a_link", {{"brindlemoor.ini", steering("herd.csv")}, {"herd.csv", pedigree}}, "0\n", "",
+     "f() { \"$@\"; s=$?; test -L herd.out || echo herd.out is no link >&2; return $s; }; f",
+     [](const fs::path& dir) {
+       fs::create_directory(dir / "kept");
+       std::ofstream(dir / "kept" / "report.txt") << "the last run's report\r\n";
+       fs::create_symlink("kept/report.txt", dir / "herd.out");
+     },
+     {"herd.out"}, nullptr, "links are not seen under Wine"},
+    {"standard_output_full", run_of(pedigree), "2\n", "Veldmarsh: write failed (console 'standard output')\n",
+     "f() { \"$@\" > /dev/full; }; f"},
+    {"folder_as_data_file", run_of(""), "1\n", "", "",
+     [](const fs::path& dir) {
+       fs::remove(dir / "herd.csv");
+       fs::create_directory(dir / "herd.csv");
+     },
+     {},
+     [](files& out) {
+       EXPECT_NE(out["console.txt"].find(" ERROR cannot find the data file\r\n herd.csv "), std::string::npos);
+       EXPECT_NE(out["Veldmarshlog.txt"].find(" Veldmarsh stopped at.10.17 and 58.123 seconds \r\n"),
+                 std::string::npos);
+     }},
+    {"date_part_a_lone_sign", run_of(header + "A;;;M;01-01-2000\r\nB;;;F;21---1990\r\n"), "2\n",
+     "Veldmarsh: the birth-date part '-' of '21---1990' is not a whole number (data file 'herd.csv', line 3)\n"},
+    {"date_part_with_a_blank_between_digits", run_of(header + "A;;;M;05-1 1-1990\r\n"), "2\n",
+     "Veldmarsh: the birth-date part '1 1' of '05-1 1-1990' is not a whole number (data file 'herd.csv', line 2)\n"},
+    {"birth_year_typo_stretching_the_years",
+     run_of(header + "A;;;M;2001-01-01\r\nB;;;F;20030303\r\nC;A;B;F;2002-02-02\r\n",
+            steering("herd.csv", "yyyy-mm-dd")),
+     "2\n",
+     "Veldmarsh: cannot allocate the per-year tables of the birth years 2001 to 20030303: the birth year 20030303 of "
+     "animal 'B' stretches them (data file 'herd.csv', line 3)\n"},
+    {"pedigree_loop_replaces_the_report", run_of(header + "A;B;;M;01-01-2020\r\nB;A;;M;01-01-2020\r\n"), "1\n", "", "",
+     nullptr, {},
+     [](files& out) {
+       EXPECT_EQ(out["herd.out"].substr(0, banner.size()), banner);
+       EXPECT_NE(out["herd.out"].find(" program stopped\r\n"), std::string::npos);
+       EXPECT_EQ(out.count("herd.new"), 0u);
+     }},
+    {"missing_column_replaces_the_report", run_of("id;sire;dam;birthdate\r\nA;;;01-01-2020\r\n"), "1\n", "", "",
+     nullptr, {}, [](files& out) { EXPECT_EQ(out["herd.out"], banner); }},
+    // Killed while it waits for the rest of the data file.
+    {"killed_run", piped(pedigree, steering("herd.csv")), "137\n", "",
+     "f() { (cat herd.src; exec sleep 9) > herd.csv & w=$!; \"$@\" & p=$!; sleep 0.5; kill -9 $p $w; "
+     "wait $p 2>/dev/null; s=$?; rm herd.csv; return $s; }; f",
+     make_pipe, {}, [](files& out) { out.erase("herd.out.part"); }},
+    {"animal_table_beyond_memory",
+     with(last_run, {{"brindlemoor.ini", steering("herd.csv", "dd-mm-yyyy", "5 1 2 3 7 8")}}), "2\n",
+     "Veldmarsh: cannot allocate the animal table (data file 'herd.csv')\n",
+     "f() { ulimit -v 300000; \"$@\"; }; f",
+     [](const fs::path& dir) { std::ofstream(dir / "herd.csv") << std::string(12000000, '\n'); }, {},
+     [](files& out) { out.erase("herd.csv"); }, beyond_memory},
+    {"year_tables_beyond_memory", run_of(header + "A;;;M;01-01-1\r\nB;;;F;01-01-1000000\r\n"), "2\n",
+     "Veldmarsh: cannot allocate the per-year tables of the birth years 1 to 1000000: the birth year 1000000 of animal "
+     "'B' stretches them (data file 'herd.csv', line 3)\n",
+     "f() { ulimit -v 300000; \"$@\"; }; f", nullptr, {}, nullptr, beyond_memory},
+};
+
+class HostileRun : public ::testing::TestWithParam<hostile_case> {};
+
+TEST_P(HostileRun, LeavesTheUsersFilesAndEndsAsItShould) {
+  const hostile_case& c = GetParam();
+  const bool wine = veldmarsh::testing::program_command().find(".exe") != std::string::npos;
+  if (c.native_only && (wine || (address_sanitizer && c.native_only == beyond_memory)))
+    GTEST_SKIP() << c.native_only;
+  files out = veldmarsh::testing::run_program(c.name, {{}, c.inputs, {}, c.prepare, c.shell});
+  EXPECT_EQ(out["exit_status.txt"], c.exit_status);
+  EXPECT_EQ(out["stderr.txt"], c.standard_error);
+  if (c.check) c.check(out);
+  if (!c.as_from_regular_file.empty()) {
+    files inputs = c.inputs;
+    if (inputs.count("herd.src")) inputs["herd.csv"] = inputs["herd.src"];
+    inputs.erase("herd.src");
+    files from_file = veldmarsh::testing::run_program(std::string(c.name) + "_from_file", {{}, inputs, {}});
+    for (const std::string& name : c.as_from_regular_file) EXPECT_EQ(out[name], from_file[name]) << name;
+    return;
+  }
+  // Nothing the user gave changed, and a run that did not end normally or by
+  // one of its stops left the last run's report and renumbered file.
+  for (const auto& [name, bytes] : out)
+    EXPECT_TRUE(c.inputs.count(name) == 0 || (name == "herd.out" && c.exit_status == "1\n")) << name << " changed";
+  for (const auto& [name, bytes] : out) EXPECT_EQ(name.find(".part"), std::string::npos) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HostileRun, ::testing::ValuesIn(cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
