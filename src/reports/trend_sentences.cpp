@@ -192,18 +192,23 @@ void round_to_about(float x, std::int32_t& about, const rounding_table& threshol
   int k = 0;
   for (std::int32_t threshold : thresholds)
     if (x > static_cast<float>(threshold)) ++k;
-  float rounded = 0;
+  // Values beyond the 32-bit range are held at its ends (no count comes near).
+  auto clamped = [](double v) -> std::int32_t {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
+    if (v <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(v);
+  };
   if (k == 0) {
-    rounded = std::trunc(x + 0.5f);
-  } else {
-    const std::int32_t step = steps[static_cast<std::size_t>(k - 1)];
-    rounded = static_cast<float>(step) * std::trunc(x / static_cast<float>(step) + 0.5f);
+    about = clamped(std::trunc(x + 0.5f));
+    return;
   }
-  // The integer part, kept inside the 32-bit range (no value of a count comes near it).
-  if (std::isnan(rounded)) rounded = 0;
-  if (rounded >= 2147483648.0f) about = std::numeric_limits<std::int32_t>::max();
-  else if (rounded < -2147483648.0f) about = std::numeric_limits<std::int32_t>::min();
-  else about = static_cast<std::int32_t>(rounded);
+  // The step times the whole number of steps, multiplied as integers: a float
+  // product would lose the last digits of figures above 2^24.
+  const std::int64_t step = steps[static_cast<std::size_t>(k - 1)];
+  const float quotient = std::trunc(x / static_cast<float>(step) + 0.5f);
+  const double whole_steps = std::isnan(quotient) ? 0.0 : std::clamp<double>(quotient, -4294967296.0, 4294967296.0);
+  about = clamped(static_cast<double>(step * static_cast<std::int64_t>(whole_steps)));
 }
 
 void write_trend_sentence_en(run_context& ctx, std::int32_t n, std::span<const std::int32_t> x, std::int32_t w,
@@ -257,10 +262,8 @@ void calc_correlation(std::int32_t n, std::span<const float> x, std::span<const 
     sxx += dx * dx;
     syy += dy * dy;
   }
-  if (sxx == 0.0f || syy == 0.0f) return;
-  float product = sxx * syy;
-  float root = std::isfinite(product) ? sqrtf(product) : sqrtf(sxx) * sqrtf(syy);
-  float result = sxy / root;
+  // The root of the product: where the product overflows, r is 0.
+  const float result = sxy / sqrtf(sxx * syy);
   r = std::isfinite(result) ? result : 0.0f;
 }
 

@@ -18,7 +18,9 @@ TEST(RoundToAbout, WholeNumbersUpTo50ThenMultiplesOfTheStep) {
   const std::pair<float, std::int32_t> cases[] = {
       {50.0f, 50},   {50.5f, 50},     {2.5f, 3},       {0.4f, 0},       {80.0f, 80},      {83.0f, 85},
       {100.0f, 100}, {104.0f, 100},   {805.0f, 800},   {1234.0f, 1225}, {1530.0f, 1550},  {7777.0f, 7800},
-      {3.0e12f, 2147483647}};  // clamped
+      {3.0e12f, 2147483647},  // clamped
+      // The step times the whole steps as integers: exact beyond 2^24.
+      {67108900.0f, 67108900}, {905996400.0f, 905996400}, {2147483647.0f, 2147483600}};
   for (auto [x, want] : cases) {
     std::int32_t about = -1;
     round_to_about(x, about, about_thresholds, about_steps);
@@ -102,8 +104,11 @@ TEST(CalcCorrelation, PearsonAndItsEdgeCases) {
     const std::vector<float>&x, &y;
     float r;
   };
-  const correlation_case cases[] = {{5, x, twice, 1.0f}, {5, x, reverse, -1.0f}, {4, a, b, 0.8f},
-                                    {5, x, constant, 0.0f}, {5, constant, x, 0.0f}, {1, x, twice, 0.0f}, {0, x, x, 0.0f}};
+  // Sxx x Syy = (5e37)^2 overflows: r = Sxy / infinity = 0, not 1.
+  const std::vector<float> huge{0.0f, 1e19f}, minus_huge{0.0f, -1e19f};
+  const correlation_case cases[] = {{5, x, twice, 1.0f},     {5, x, reverse, -1.0f},   {4, a, b, 0.8f},
+                                    {5, x, constant, 0.0f},  {5, constant, x, 0.0f},   {1, x, twice, 0.0f},
+                                    {0, x, x, 0.0f},         {2, huge, huge, 0.0f},    {2, huge, minus_huge, -0.0f}};
   for (const correlation_case& c : cases) {
     float r = 5.0f;
     calc_correlation(c.n, c.x, c.y, r);
