@@ -203,16 +203,19 @@ struct set_sums {
   double relationship[4] = {};
 };
 
-// Counts and F sums of the set and, with more than one subpopulation, of
-// its subpopulations; then every relationship sum, max_slots sets a pass.
-void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums& set, subpop_sums* sums) {
-  std::vector<slot> slots = {{slot_all}, {slot_parents}, {slot_fathers}, {slot_mothers}};
+// Counts and F sums of the set (unless `set` is null: the subpopulations
+// alone) and, with `sums`, of its subpopulations; then every relationship
+// sum, max_slots sets a pass.
+void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums* set, subpop_sums* sums) {
+  std::vector<slot> slots;
+  if (set != nullptr) slots = {{slot_all}, {slot_parents}, {slot_fathers}, {slot_mothers}};
+  const std::size_t first_subpop_slot = slots.size();
   for (std::int32_t t : members) {
     double f = (*w.animal)[t].inbreeding;
-    for (int k = 0; k < 4; ++k)
-      if (is_member(w, t, slots[static_cast<std::size_t>(k)])) {
-        ++set.count[k];
-        set.sum_inbreeding[k] += f;
+    for (std::size_t k = 0; k < first_subpop_slot; ++k)
+      if (is_member(w, t, slots[k])) {
+        ++set->count[k];
+        set->sum_inbreeding[k] += f;
       }
     if (sums != nullptr)
       for (std::int32_t j : subpops_of(*w.membership, t)) {
@@ -228,10 +231,10 @@ void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums& s
     sum_relationships(w, members, std::span<const slot>(slots).subspan(first, width), self_sums.data() + first,
                       sums);
   }
-  for (int k = 0; k < 4; ++k) set.relationship[k] = self_sums[static_cast<std::size_t>(k)];
+  for (std::size_t k = 0; k < first_subpop_slot; ++k) set->relationship[k] = self_sums[k];
   if (sums != nullptr)
     for (std::int32_t j = 1; j <= w.n_subpop; ++j)
-      sums->within[static_cast<std::size_t>(j)] = self_sums[static_cast<std::size_t>(3 + j)];
+      sums->within[static_cast<std::size_t>(j)] = self_sums[first_subpop_slot + static_cast<std::size_t>(j) - 1];
 }
 
 // Mean relationship over all m x m ordered pairs with self.
@@ -335,7 +338,7 @@ void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std
     }
     if (m < 1) continue;
     set_sums set;
-    sum_set(w, part_rows, set, nullptr);
+    sum_set(w, part_rows, &set, nullptr);
     std::span<float> stats(&part_stats[static_cast<std::size_t>(p - 1) * 6], 6);
     stats[1] = mean_with_self(set);
     if (m >= 2) {
@@ -389,19 +392,22 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const bi
     for (std::int32_t t : year_rows) sum_f += animal[t].inbreeding;
     row[0] = static_cast<float>(sum_f / static_cast<double>(n));
 
+    if (by_subpop) clear_subpop_sums(sums, membership.n_subpop);
     if (n >= sizes.split_from) {
       handle_split_year(ctx, w, year, year_rows, row, sizes.part_size);
-      continue;
-    }
-    // The progress lines of a column-by-column fill: before animal i + 1
-    // whenever i is a multiple of the interval.
-    const std::int64_t interval = progress_interval(n, kinship_progress);
-    for (std::int64_t done = interval; done < n; done += interval) write_progress_line(ctx, done);
+      // The subpopulations of a split year are summed over the whole year,
+      // as in any other year: the sums need no matrix to hold the year.
+      if (by_subpop) sum_set(w, year_rows, nullptr, &sums);
+    } else {
+      // The progress lines of a column-by-column fill: before animal i + 1
+      // whenever i is a multiple of the interval.
+      const std::int64_t interval = progress_interval(n, kinship_progress);
+      for (std::int64_t done = interval; done < n; done += interval) write_progress_line(ctx, done);
 
-    set_sums set;
-    if (by_subpop) clear_subpop_sums(sums, membership.n_subpop);
-    sum_set(w, year_rows, set, by_subpop ? &sums : nullptr);
-    store_relationship_means(set, row);
+      set_sums set;
+      sum_set(w, year_rows, &set, by_subpop ? &sums : nullptr);
+      store_relationship_means(set, row);
+    }
     if (by_subpop) {
       std::span<float> subpop_row(&year_subpop_kinship(k, 1), static_cast<std::size_t>(year_subpop_kinship.n_cols));
       calc_subpop_kinship(sums, membership.n_subpop, subpop_row);

@@ -379,8 +379,12 @@ TEST(CalcKinshipByYear, SplitYearOf75000) {
     EXPECT_NEAR(t.inbreeding(2, 3), (40000 * without_self[0] + 35000 * without_self[1]) / 75000, 1e-6);
     for (int c = 4; c <= 6; ++c) EXPECT_EQ(t.inbreeding(2, c), 0.0f);
     EXPECT_EQ(t.inbreeding(1, 5), 0.0f);  // two unrelated fathers
-    // A split year has no subpopulation row.
-    for (int c = 1; c <= 5; ++c) EXPECT_EQ(t.subpop(2, c), 0.0f);
+    // The subpopulations of a split year take every pair of the year: all
+    // young are of A; B has none, so its columns and the pair stay 0.
+    std::int64_t m_year = 0;
+    const double a_year = family_sum(animal, 1, 12, m_year);
+    EXPECT_NEAR(t.subpop(2, 2), 0.5 * (a_year - 75000.0) / (75000.0 * 74999.0), 1e-6);
+    for (int c : {1, 3, 4, 5}) EXPECT_EQ(t.subpop(2, c), 0.0f);
 
     std::vector<std::string> report = run.report();
     const std::string underline = " " + std::string(64, '_');

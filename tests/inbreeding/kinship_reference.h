@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -170,7 +171,9 @@ inline std::vector<int> slow_month_blocks(const animal_table& animal, const std:
 }
 
 // The kinship tables of the whole run from the matrices. Relationship columns stay
-// unhalved in `year_inbreeding`; the subpopulation kinships are halved.
+// unhalved in `year_inbreeding`; the subpopulation kinships are halved. The
+// subpopulations of a split year take every pair of the year, from the
+// tabular matrix.
 struct slow_result {
   std::vector<std::vector<double>> year_inbreeding;      // [k - 1][c - 1]
   std::vector<std::vector<double>> year_subpop_kinship;  // [k - 1][c - 1]
@@ -186,6 +189,7 @@ inline slow_result slow_kinship_by_year(const animal_table& animal, std::int64_t
   out.year_inbreeding.assign(static_cast<std::size_t>(n_years), std::vector<double>(6, 0.0));
   out.year_subpop_kinship.assign(static_cast<std::size_t>(n_years), std::vector<double>(n_cols, 0.0));
   out.parts.resize(static_cast<std::size_t>(n_years));
+  std::vector<std::vector<double>> tabular;  // made for the first split year
   for (std::int64_t k = 1; k <= n_years; ++k) {
     std::vector<std::int32_t> rows;
     for (std::int64_t t = 1; t <= animal.size(); ++t)
@@ -195,7 +199,8 @@ inline slow_result slow_kinship_by_year(const animal_table& animal, std::int64_t
     double sf = 0.0;
     for (std::int32_t t : rows) sf += animal[t].inbreeding;
     y[0] = sf / static_cast<double>(rows.size());
-    if (static_cast<std::int64_t>(rows.size()) >= split_from) {
+    const bool split = static_cast<std::int64_t>(rows.size()) >= split_from;
+    if (split) {
       int n_blocks = 0;
       std::vector<int> block = slow_month_blocks(animal, rows, part_size, n_blocks);
       std::vector<double> weighted(6, 0.0);
@@ -212,11 +217,27 @@ inline slow_result slow_kinship_by_year(const animal_table& animal, std::int64_t
         for (int c = 1; c < 6; ++c) weighted[static_cast<std::size_t>(c)] += static_cast<double>(part.size()) * stats[static_cast<std::size_t>(c)];
       }
       for (int c = 1; c < 6; ++c) y[static_cast<std::size_t>(c)] = weighted[static_cast<std::size_t>(c)] / static_cast<double>(rows.size());
-      continue;
     }
-    std::vector<float> matrix = slow_matrix(animal, rows);
-    std::vector<double> stats = slow_set_statistics(animal, rows, matrix);
-    for (int c = 1; c < 6; ++c) y[static_cast<std::size_t>(c)] = stats[static_cast<std::size_t>(c)];
+    std::vector<float> matrix;
+    std::function<double(const std::vector<std::size_t>&, const std::vector<std::size_t>&)> pair_sum;
+    if (!split) {
+      matrix = slow_matrix(animal, rows);
+      std::vector<double> stats = slow_set_statistics(animal, rows, matrix);
+      for (int c = 1; c < 6; ++c) y[static_cast<std::size_t>(c)] = stats[static_cast<std::size_t>(c)];
+      pair_sum = [&](const std::vector<std::size_t>& r, const std::vector<std::size_t>& c) {
+        return block_sum(matrix, rows.size(), r, c);
+      };
+    } else {
+      // A split year's subpopulations span the whole year: from the tabular
+      // matrix of the whole table.
+      if (tabular.empty()) tabular = tabular_relationships(animal);
+      pair_sum = [&](const std::vector<std::size_t>& r, const std::vector<std::size_t>& c) {
+        double sum = 0.0;
+        for (std::size_t i : r)
+          for (std::size_t j : c) sum += tabular[static_cast<std::size_t>(rows[i])][static_cast<std::size_t>(rows[j])];
+        return sum;
+      };
+    }
     if (n_subpop <= 1) continue;
     // Within and between subpopulations: members by their code.
     std::size_t m = rows.size();
@@ -232,12 +253,12 @@ inline slow_result slow_kinship_by_year(const animal_table& animal, std::int64_t
       double sfj = 0.0;
       for (std::size_t i : mj) sfj += animal[rows[i]].inbreeding;
       s[static_cast<std::size_t>(2 * j - 2)] = sfj / nj;
-      s[static_cast<std::size_t>(2 * j - 1)] = 0.5 * ((block_sum(matrix, m, mj, mj) - sfj - nj) / (nj * (nj - 1)));
+      s[static_cast<std::size_t>(2 * j - 1)] = 0.5 * ((pair_sum(mj, mj) - sfj - nj) / (nj * (nj - 1)));
       for (int q = j + 1; q <= n_subpop; ++q) {
         const std::vector<std::size_t>& mq = members[static_cast<std::size_t>(q)];
         if (mq.empty()) continue;
         std::int64_t p = (j - 1) * n_subpop - j * (j - 1) / 2 + (q - j);
-        s[static_cast<std::size_t>(2 * n_subpop + p - 1)] = 0.5 * (block_sum(matrix, m, mj, mq) / (nj * static_cast<double>(mq.size())));
+        s[static_cast<std::size_t>(2 * n_subpop + p - 1)] = 0.5 * (pair_sum(mj, mq) / (nj * static_cast<double>(mq.size())));
       }
     }
   }
