@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace veldmarsh {
 
@@ -107,6 +108,89 @@ std::string format_real(double v, int w, int d) {
   }
   if (static_cast<int>(s.size()) > w) return stars(w);
   return std::string(w - s.size(), ' ') + s;
+}
+
+namespace {
+
+// Writes the decimal digits of `mag` backwards, ending just before `end`,
+// two at a time; returns where they begin.
+char* put_digits_before(char* end, unsigned long long mag) {
+  static constexpr char pairs[201] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char* p = end;
+  while (mag >= 100) {
+    const unsigned pair = static_cast<unsigned>(mag % 100);
+    mag /= 100;
+    p -= 2;
+    p[0] = pairs[2 * pair];
+    p[1] = pairs[2 * pair + 1];
+  }
+  if (mag >= 10) {
+    p -= 2;
+    p[0] = pairs[2 * mag];
+    p[1] = pairs[2 * mag + 1];
+  } else {
+    *--p = static_cast<char>('0' + mag);
+  }
+  return p;
+}
+
+}  // namespace
+
+void put_integer_field(char* out, std::int64_t v, int w) {
+  char digits[24];
+  char* end = digits + sizeof digits;
+  unsigned long long mag = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+  char* p = put_digits_before(end, mag);
+  if (v < 0) *--p = '-';
+  const int n = static_cast<int>(end - p);
+  if (n > w) {
+    std::memset(out, '*', static_cast<std::size_t>(w));
+    return;
+  }
+  std::memset(out, ' ', static_cast<std::size_t>(w - n));
+  std::memcpy(out + (w - n), p, static_cast<std::size_t>(n));
+}
+
+void put_real_field(char* out, float v, int w, int d) {
+  // A float times 10^d (d up to 8) is exact in double, so rounding that
+  // product to a whole number rounds the exact binary value, ties to even;
+  // anything wider or not finite goes the general way.
+  constexpr double scale[9] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  if (d < 0 || d > 8 || !(std::fabs(v) < 1e9f)) {
+    const std::string field = format_real(v, w, d);
+    std::memcpy(out, field.data(), static_cast<std::size_t>(w));
+    return;
+  }
+  const double rounded = std::nearbyint(static_cast<double>(v) * scale[d]);
+  unsigned long long units = static_cast<unsigned long long>(std::fabs(rounded));
+  char text[40];
+  char* end = text + sizeof text;
+  char* p = end;
+  for (int k = 0; k < d; ++k) {
+    *--p = static_cast<char>('0' + units % 10);
+    units /= 10;
+  }
+  *--p = '.';
+  const bool leading_zero = units == 0;
+  p = put_digits_before(p, units);
+  // An exact zero, also a negative one, has no sign; a negative value that
+  // rounds to zero keeps it.
+  if (v < 0) *--p = '-';
+  int n = static_cast<int>(end - p);
+  if (n > w && leading_zero) {  // the zero before the point is optional
+    char* zero = p + (v < 0 ? 1 : 0);
+    std::memmove(zero, zero + 1, static_cast<std::size_t>(end - zero - 1));
+    --n;
+  }
+  if (n > w) {
+    std::memset(out, '*', static_cast<std::size_t>(w));
+    return;
+  }
+  std::memset(out, ' ', static_cast<std::size_t>(w - n));
+  std::memcpy(out + (w - n), p, static_cast<std::size_t>(n));
 }
 
 std::string format_text(std::string_view s, int w) {

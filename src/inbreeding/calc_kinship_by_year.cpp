@@ -12,6 +12,7 @@
 #include "common/fixed_format.h"
 #include "common/free_format.h"
 #include "common/progress_interval.h"
+#include "common/subpop_membership.h"
 #include "inbreeding/calc_relationship_column.h"
 #include "inbreeding/subpop_kinship.h"
 
@@ -72,6 +73,7 @@ struct kinship_work {
   std::vector<std::uint64_t> pending;         // one bit per animal: reached, not yet passed up
   std::vector<double> values;                 // per animal one value per slot; all 0 between passes
   std::vector<std::int32_t> reached;          // animals of the last up pass, highest first
+  std::vector<std::uint8_t> in_slots;         // per member of a pass: bit k when it is in slot k
 };
 
 void prepare_work(kinship_work& w, const animal_table& animal, const subpop_membership& membership) {
@@ -108,7 +110,7 @@ bool is_member(const kinship_work& w, std::int32_t t, const slot& s) {
     case slot_fathers: return r.has_counted_offspring && r.sex == 1;
     case slot_mothers: return r.has_counted_offspring && r.sex == 2;
     case slot_subpop:
-      for (std::int32_t j : subpops_of(*w.membership, t))
+      for (std::int32_t j : subpops_of(*w.membership, (*w.animal)[t]))
         if (j == s.subpop) return true;
       return false;
   }
@@ -164,10 +166,19 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
   assert(width >= 1 && width <= max_slots && !members.empty());
   double* v = w.values.data();
   // Every member enters the passes, also one of no slot here: a pair sum
-  // reads a subpopulation's column at the members of later ones.
-  for (std::int32_t t : members) {
+  // reads a subpopulation's column at the members of later ones. Which
+  // slots each member is in is found once, bit k for slot k.
+  std::vector<std::uint8_t>& in_slots = w.in_slots;
+  in_slots.resize(members.size());
+  for (std::size_t m = 0; m < members.size(); ++m) {
+    const std::int32_t t = members[m];
+    std::uint8_t bits = 0;
     for (int k = 0; k < width; ++k)
-      if (is_member(w, t, slots[k])) v[static_cast<std::size_t>(t) * width + k] = 1.0;
+      if (is_member(w, t, slots[k])) {
+        bits = static_cast<std::uint8_t>(bits | (1u << k));
+        v[static_cast<std::size_t>(t) * width + k] = 1.0;
+      }
+    in_slots[m] = bits;
     w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
   }
   std::int32_t top = members.back();
@@ -181,18 +192,81 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
     case 7: multiply_by_relationship<7>(w, top); break;
     default: multiply_by_relationship<8>(w, top); break;
   }
-  for (std::int32_t t : members) {
+  const bool any_subpop_slot = slots.back().kind == slot_subpop;
+  for (std::size_t m = 0; m < members.size(); ++m) {
+    const std::int32_t t = members[m];
     const double* z = v + static_cast<std::size_t>(t) * width;
+    const std::span<const std::int32_t> subpops =
+        any_subpop_slot ? subpops_of(*w.membership, (*w.animal)[t]) : std::span<const std::int32_t>();
     for (int k = 0; k < width; ++k) {
-      if (is_member(w, t, slots[k])) self_sums[k] += z[k];
+      if (in_slots[m] & (1u << k)) self_sums[k] += z[k];
       if (slots[k].kind != slot_subpop) continue;
       std::int32_t j = slots[k].subpop;
-      for (std::int32_t later : subpops_of(*w.membership, t))
+      for (std::int32_t later : subpops)
         if (later > j)
           sums->between[static_cast<std::size_t>(subpop_pair_column(j, later, w.n_subpop) - 2 * w.n_subpop)] += z[k];
     }
   }
-  for (std::int32_t i : w.reached) std::fill_n(v + static_cast<std::size_t>(i) * width, width, 0.0);
+  for (std::int32_t i : w.reached) {
+    double* row = v + static_cast<std::size_t>(i) * width;
+    for (int k = 0; k < width; ++k) row[k] = 0.0;
+  }
+}
+
+// Every sum of up to max_slots slots in one up pass. With A = T D T',
+// x'Ay = (T'x)' D (T'y): the up pass gathers w = T'x of every slot into the
+// animals reached, and each animal, once its weights are complete (all its
+// young among the reached have passed theirs up), adds its Mendelian
+// sampling variance times the products of its weights: with itself for the
+// self sums, and for every pair of subpopulation slots for the pair sums.
+// No down pass is needed when every slot of the sets is in this one pass.
+template <int W>
+void sum_by_weights(kinship_work& w, std::span<const std::int32_t> members, std::span<const slot> slots,
+                    double* self_sums, subpop_sums* sums) {
+  double* v = w.values.data();
+  for (std::int32_t t : members) {
+    for (int k = 0; k < W; ++k)
+      if (is_member(w, t, slots[k])) v[static_cast<std::size_t>(t) * W + k] = 1.0;
+    w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
+  }
+  // The pairs of subpopulation slots a < b, with their column of pair sums.
+  struct slot_pair {
+    int a, b;
+    std::size_t between;
+  };
+  slot_pair pairs[max_slots * (max_slots - 1) / 2];
+  int n_pairs = 0;
+  for (int a = 0; a < W; ++a)
+    for (int b = a + 1; b < W; ++b)
+      if (slots[a].kind == slot_subpop && slots[b].kind == slot_subpop)
+        pairs[n_pairs++] = {a, b,
+                            static_cast<std::size_t>(subpop_pair_column(slots[a].subpop, slots[b].subpop, w.n_subpop) -
+                                                     2 * w.n_subpop)};
+  double self[W] = {};
+  double pair_sums[max_slots * (max_slots - 1) / 2] = {};
+  for (std::int64_t word = members.back() >> 6; word >= 0; --word) {
+    std::uint64_t bits = w.pending[static_cast<std::size_t>(word)];
+    while (bits != 0) {
+      int b = 63 - std::countl_zero(bits);
+      std::int32_t i = static_cast<std::int32_t>((word << 6) + b);
+      double* row = v + static_cast<std::size_t>(i) * W;
+      for (std::int32_t p : w.parents[static_cast<std::size_t>(i)]) {
+        if (p == 0) continue;
+        w.pending[static_cast<std::size_t>(p >> 6)] |= std::uint64_t{1} << (p & 63);
+        double* up = v + static_cast<std::size_t>(p) * W;
+        for (int k = 0; k < W; ++k) up[k] += 0.5 * row[k];
+      }
+      const double d = w.mendelian_variance[static_cast<std::size_t>(i)];
+      for (int k = 0; k < W; ++k) self[k] += d * row[k] * row[k];
+      for (int q = 0; q < n_pairs; ++q) pair_sums[q] += d * row[pairs[q].a] * row[pairs[q].b];
+      for (int k = 0; k < W; ++k) row[k] = 0.0;
+      // Parents found just now may lie in this same word, below bit b.
+      bits = w.pending[static_cast<std::size_t>(word)] & ((std::uint64_t{1} << b) - 1);
+    }
+    w.pending[static_cast<std::size_t>(word)] = 0;
+  }
+  for (int k = 0; k < W; ++k) self_sums[k] += self[k];
+  for (int q = 0; q < n_pairs; ++q) sums->between[pairs[q].between] += pair_sums[q];
 }
 
 // The six statistics of a set of animals: counts, F sums and relationship
@@ -218,7 +292,7 @@ void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums* s
         set->sum_inbreeding[k] += f;
       }
     if (sums != nullptr)
-      for (std::int32_t j : subpops_of(*w.membership, t)) {
+      for (std::int32_t j : subpops_of(*w.membership, (*w.animal)[t])) {
         ++sums->count[static_cast<std::size_t>(j)];
         sums->sum_inbreeding[static_cast<std::size_t>(j)] += f;
       }
@@ -226,6 +300,21 @@ void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums* s
   if (sums != nullptr)
     for (std::int32_t j = 1; j <= w.n_subpop; ++j) slots.push_back({slot_subpop, j});
   std::vector<double> self_sums(slots.size(), 0.0);
+  switch (slots.size()) {
+    case 1: sum_by_weights<1>(w, members, slots, self_sums.data(), sums); break;
+    case 2: sum_by_weights<2>(w, members, slots, self_sums.data(), sums); break;
+    case 3: sum_by_weights<3>(w, members, slots, self_sums.data(), sums); break;
+    case 4: sum_by_weights<4>(w, members, slots, self_sums.data(), sums); break;
+    case 5: sum_by_weights<5>(w, members, slots, self_sums.data(), sums); break;
+    case 6: sum_by_weights<6>(w, members, slots, self_sums.data(), sums); break;
+    case 7: sum_by_weights<7>(w, members, slots, self_sums.data(), sums); break;
+    case 8: sum_by_weights<8>(w, members, slots, self_sums.data(), sums); break;
+    default: break;
+  }
+  // More slots than a pass holds: passes of max_slots slots, each with a
+  // down pass, so that a pair of subpopulations in two passes is summed
+  // from the relationships of the one with the members of the other.
+  if (slots.size() > static_cast<std::size_t>(max_slots))
   for (std::size_t first = 0; first < slots.size(); first += max_slots) {
     std::size_t width = std::min<std::size_t>(max_slots, slots.size() - first);
     sum_relationships(w, members, std::span<const slot>(slots).subspan(first, width), self_sums.data() + first,
@@ -367,8 +456,7 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const bi
   assert(!inbreeding.kinship_scale);
   assert(year_inbreeding.n_rows >= n_years && year_inbreeding.n_cols == 6);
   assert(animal.size() < std::numeric_limits<std::int32_t>::max());
-  subpop_membership membership;
-  build_subpop_membership(ctx.cfg, animal, membership);
+  const subpop_membership membership = make_subpop_membership(ctx.cfg, animal);
   const bool by_subpop = membership.n_subpop > 1;
   assert(!by_subpop || (year_subpop_kinship.n_rows >= n_years &&
                         year_subpop_kinship.n_cols == subpop_kinship_columns(membership.n_subpop)));

@@ -6,6 +6,7 @@
 #include <cassert>
 
 #include "common/birth_year_groups.h"
+#include "common/subpop_membership.h"
 #include "common/free_format.h"
 #include "common/rate_formulas.h"
 #include "reports/import_colour_breeder_tables.h"
@@ -104,13 +105,9 @@ void analyse_subpopulation(run_context& ctx, const animal_table& animal, const y
   const clock_reading start = ctx.clock();
   values.subpop_run_date = start.date;
   values.subpop_run_time = start.time;
-  std::vector<bool> members(static_cast<std::size_t>(animal.size()) + 1, false);
-  std::int64_t n_members = 0;
-  for (std::int64_t i = 1; i <= animal.size(); ++i)
-    if (animal[i].subpop_code == code) {
-      members[static_cast<std::size_t>(i)] = true;
-      ++n_members;
-    }
+  // The members, found once; every step below touches only them.
+  const std::vector<std::int32_t> members = animals_with_code(animal, code);
+  const std::int64_t n_members = static_cast<std::int64_t>(members.size());
 
   write_free_line(ctx.console, {cfg.english ? "monitor data per year for " : "monitor gegevens per jaar voor ", code});
   write_start_line(ctx, code, values);

@@ -75,14 +75,13 @@ void write_parent_ages_done(run_context& ctx, const oldest_parents& oldest) {
   write_free_line(ctx.log, {" "});
 }
 
-oldest_parents calc_max_parent_ages(const animal_table& animal, const std::vector<bool>* members) {
+oldest_parents calc_max_parent_ages(const animal_table& animal, const std::vector<std::int32_t>* members) {
   std::int32_t oldest_sire = std::numeric_limits<std::int32_t>::min();
   std::int32_t oldest_dam = std::numeric_limits<std::int32_t>::min();
-  for (std::int64_t i = 1; i <= animal.size(); ++i) {
-    if (members != nullptr && !(*members)[static_cast<std::size_t>(i)]) continue;
+  for_each_member(animal, members, [&](std::int64_t i) {
     oldest_sire = std::max(oldest_sire, animal[i].sire_age_days);
     oldest_dam = std::max(oldest_dam, animal[i].dam_age_days);
-  }
+  });
   return {oldest_sire / 365, oldest_dam / 365};
 }
 
@@ -127,11 +126,10 @@ void convert_mean_ages_to_years(year_count_tables& counts) {
   for (float& v : counts.mean_dam_age_by_year.cells) v = v / 365.0f;
 }
 
-void calc_overall_parent_ages(const animal_table& animal, const std::vector<bool>* members,
+void calc_overall_parent_ages(const animal_table& animal, const std::vector<std::int32_t>* members,
                               std::array<float, 2>& overall_parent_ages) {
   std::int64_t sire_sum = 0, dam_sum = 0, n_sire_ages = 0, n_dam_ages = 0;
-  for (std::int64_t i = 1; i <= animal.size(); ++i) {
-    if (members != nullptr && !(*members)[static_cast<std::size_t>(i)]) continue;
+  for_each_member(animal, members, [&](std::int64_t i) {
     const animal_record& r = animal[i];
     if (r.sire_age_days != -1) {
       sire_sum += r.sire_age_days;
@@ -141,7 +139,7 @@ void calc_overall_parent_ages(const animal_table& animal, const std::vector<bool
       dam_sum += r.dam_age_days;
       ++n_dam_ages;
     }
-  }
+  });
   // Exact sums, one rounding for the mean in days, then to years as the
   // yearly means are; no known age gives 0.
   auto mean_days = [](std::int64_t sum, std::int64_t n) {
@@ -155,7 +153,8 @@ float calc_generation_interval(const std::array<float, 2>& overall_parent_ages) 
   return (overall_parent_ages[0] + overall_parent_ages[1]) * 0.5f;
 }
 
-void calc_mean_parent_ages(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts) {
+void calc_mean_parent_ages(const animal_table& animal, const std::vector<std::int32_t>* members,
+                           year_count_tables& counts) {
   convert_mean_ages_to_years(counts);
   calc_overall_parent_ages(animal, members, counts.overall_parent_ages);
   counts.generation_interval = calc_generation_interval(counts.overall_parent_ages);

@@ -34,10 +34,10 @@ oldest_parents calc_parent_ages(run_context& ctx, animal_table& animal);
 void write_parent_ages_done(run_context& ctx, const oldest_parents& oldest);
 
 // The oldest sire and dam age in whole years (largest age in days / 365,
-// truncated) over the animals flagged in `members` (indexed by number), or
+// truncated) over the animals of `members` (numbers in table order), or
 // over the whole table when `members` is null; with no animal both are the
 // smallest 32-bit integer / 365.
-oldest_parents calc_max_parent_ages(const animal_table& animal, const std::vector<bool>* members);
+oldest_parents calc_max_parent_ages(const animal_table& animal, const std::vector<std::int32_t>* members);
 
 // Row k of `sire_age_count` and `dam_age_count` (column a: ages of 365a + 1
 // to 365a + 365 days; every cell of the row is written) and entry k of the
@@ -52,7 +52,7 @@ void convert_mean_ages_to_years(year_count_tables& counts);
 // `overall_parent_ages`: the mean sire age and the mean dam age in years
 // over every animal (or every member) whose age is known (not -1; ages of 0
 // days or less take part); 0 when no age is known.
-void calc_overall_parent_ages(const animal_table& animal, const std::vector<bool>* members,
+void calc_overall_parent_ages(const animal_table& animal, const std::vector<std::int32_t>* members,
                               std::array<float, 2>& overall_parent_ages);
 
 // The generation interval: the plain mean of the overall mean ages of the
@@ -63,6 +63,7 @@ float calc_generation_interval(const std::array<float, 2>& overall_parent_ages);
 // done: the yearly means in years (convert_mean_ages_to_years), the overall
 // means over the animals of the population (`members`, or all when null)
 // and the generation interval.
-void calc_mean_parent_ages(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts);
+void calc_mean_parent_ages(const animal_table& animal, const std::vector<std::int32_t>* members,
+                           year_count_tables& counts);
 
 }  // namespace veldmarsh

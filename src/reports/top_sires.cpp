@@ -8,6 +8,7 @@
 #include "reports/top_sires.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "common/free_format.h"
@@ -18,12 +19,11 @@ void calc_top_sire_shares(run_context& ctx, const animal_table& animal, const bi
                           top_sire_tables& tables) {
   const year_range& years = groups.years;
   if (years.n_years < 1) return;
-  std::int32_t largest_sire = 0;
-  for (std::int32_t nr : groups.numbers) largest_sire = std::max(largest_sire, animal[nr].sire_nr);
   // Young per sire for the current year; `stamp` tells which entries are
   // of this year.
-  std::vector<std::int64_t> young(static_cast<std::size_t>(largest_sire) + 1, 0);
-  std::vector<std::int64_t> stamp(static_cast<std::size_t>(largest_sire) + 1, 0);
+  const std::size_t n_numbers = static_cast<std::size_t>(animal.size()) + 1;
+  std::vector<std::int32_t> young(n_numbers, 0);
+  std::vector<std::int32_t> stamp(n_numbers, 0);
   std::vector<std::int32_t> sire_list;
 
   for (std::int64_t k = 1; k <= years.n_years; ++k) {
@@ -40,8 +40,8 @@ void calc_top_sire_shares(run_context& ctx, const animal_table& animal, const bi
       if (animal[nr].sire_nr <= 0) continue;
       const std::size_t s = static_cast<std::size_t>(animal[nr].sire_nr);
       ++nk;
-      if (stamp[s] != k) {
-        stamp[s] = k;
+      if (stamp[s] != static_cast<std::int32_t>(k)) {
+        stamp[s] = static_cast<std::int32_t>(k);
         young[s] = 0;
         sire_list.push_back(static_cast<std::int32_t>(s));
       }
@@ -71,9 +71,9 @@ void convert_shares_to_percentages(top_sire_tables& tables) {
   for (float& share : tables.top_sire_share.cells) share = share * 100.0f;
 }
 
-std::vector<animal_record> gather_top_sire_records(const animal_table& animal, const top_sire_tables& tables) {
+std::vector<animal_label> gather_top_sire_records(const animal_table& animal, const top_sire_tables& tables) {
   const year_table<std::int32_t>& top_sire_by_year = tables.top_sire_by_year;
-  std::vector<animal_record> records;
+  std::vector<animal_label> records;
   records.reserve(static_cast<std::size_t>(top_sire_by_year.n_rows));
   for (std::int64_t k = 1; k <= top_sire_by_year.n_rows; ++k) {
     // A year without a known sire shows the first record; the report tells
@@ -84,30 +84,52 @@ std::vector<animal_record> gather_top_sire_records(const animal_table& animal, c
   return records;
 }
 
-std::int32_t choose_top_parent(const animal_table& animal, std::int32_t sex, const std::vector<bool>* members) {
-  std::int32_t best = 0;
-  for (std::int64_t i = 1; i <= animal.size(); ++i) {
-    if (members != nullptr && !(*members)[static_cast<std::size_t>(i)]) continue;
+namespace {
+
+// The animal of each sex with the most counted offspring among the
+// members, the first in table order on a tie: [0] males, [1] females.
+std::array<std::int32_t, 2> choose_top_of_each_sex(const animal_table& animal,
+                                                   const std::vector<std::int32_t>* members) {
+  std::array<std::int32_t, 2> best{0, 0};
+  std::array<std::int32_t, 2> most{0, 0};
+  for_each_member(animal, members, [&](std::int64_t i) {
     const animal_record& a = animal[i];
-    if (a.sex != sex) continue;
-    if (best == 0 || a.n_offspring_counted > animal[best].n_offspring_counted) best = static_cast<std::int32_t>(i);
-  }
+    if (a.sex != 1 && a.sex != 2) return;
+    const std::size_t s = a.sex == 1 ? 0 : 1;
+    if (best[s] == 0 || a.n_offspring_counted > most[s]) {
+      best[s] = static_cast<std::int32_t>(i);
+      most[s] = a.n_offspring_counted;
+    }
+  });
   return best;
 }
 
-void choose_top_parents(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts) {
-  counts.top_male_nr = choose_top_parent(animal, 1, members);
-  counts.top_female_nr = choose_top_parent(animal, 2, members);
+}  // namespace
+
+std::int32_t choose_top_parent(const animal_table& animal, std::int32_t sex, const std::vector<std::int32_t>* members) {
+  if (sex != 1 && sex != 2) return 0;
+  return choose_top_of_each_sex(animal, members)[sex == 1 ? 0 : 1];
 }
 
-animal_record top_parent_record(const animal_table& animal, std::int32_t row) {
-  if (row >= 1 && row <= animal.size()) return animal[row];
-  animal_record blank = new_animal_record();
-  set_text(blank.herdbook_nr, "");
-  set_text(blank.name, "");
-  blank.birth_year = 0;
-  blank.n_offspring_counted = 0;
-  return blank;
+void choose_top_parents(const animal_table& animal, const std::vector<std::int32_t>* members,
+                        year_count_tables& counts) {
+  const std::array<std::int32_t, 2> best = choose_top_of_each_sex(animal, members);
+  counts.top_male_nr = best[0];
+  counts.top_female_nr = best[1];
+}
+
+animal_label top_parent_record(const animal_table& animal, std::int32_t row) {
+  animal_label label;  // a blank record: blank texts, birth year 0, 0 offspring
+  set_text(label.name, "");
+  set_text(label.herdbook_nr, "");
+  if (row >= 1 && row <= animal.size()) {
+    const animal_record& a = animal[row];
+    label.name = text_of(animal, a.name);
+    label.herdbook_nr = text_of(animal, a.herdbook_nr);
+    label.birth_year = a.birth_year;
+    label.n_offspring_counted = a.n_offspring_counted;
+  }
+  return label;
 }
 
 }  // namespace veldmarsh

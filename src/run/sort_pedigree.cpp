@@ -30,22 +30,26 @@ std::int32_t parent_row(std::int32_t link, std::int64_t n) { return link > 0 && 
 
 // The console lines and the report-file line of an offspring born in an
 // earlier year than its sire (is_sire) or dam.
-void report_birth_before_parent(run_context& ctx, const animal_record& young, const animal_record& parent,
-                                bool is_sire) {
+void report_birth_before_parent(run_context& ctx, const animal_table& animal, std::int32_t young_nr,
+                                std::int32_t parent_nr, bool is_sire) {
+  const animal_record& young = animal[young_nr];
+  const animal_record& parent = animal[parent_nr];
+  const fixed_text<50> young_id = text_of(animal, young.herdbook_nr);
+  const fixed_text<50> parent_id = text_of(animal, parent.herdbook_nr);
   const bool en = ctx.cfg.english;
   output_channel& con = ctx.console;
-  write_free_line(con, {en ? "animal " : "dier ", young.name});
-  write_free_line(con, {en ? "herdbook number " : "stamboeknummer ", young.herdbook_nr});
+  write_free_line(con, {en ? "animal " : "dier ", text_of(animal, young.name)});
+  write_free_line(con, {en ? "herdbook number " : "stamboeknummer ", young_id});
   write_free_line(con, {en ? "date of birth " : "geboortedatum ", young.birth_day, "/", young.birth_month, "/",
                         young.birth_year});
   if (is_sire) {
     write_free_line(con, {en ? "!!!!!!!!!! BORN BEFORE FATHER  !!!!!!!!!!" : "!!!!!!!!!! GEBOREN VOOR VADER  !!!!!!!!!!"});
-    write_free_line(con, {en ? "father " : "vader ", parent.name});
+    write_free_line(con, {en ? "father " : "vader ", text_of(animal, parent.name)});
   } else {
     write_free_line(con, {en ? "!!!!!!!!!! BORN BEFORE MOTHER  !!!!!!!!!!" : "!!!!!!!!!! GEBOREN VOOR MOEDER  !!!!!!!!!!"});
-    write_free_line(con, {en ? "mother " : "moeder ", parent.name});
+    write_free_line(con, {en ? "mother " : "moeder ", text_of(animal, parent.name)});
   }
-  write_free_line(con, {en ? "herdbook number " : "stamboeknummer ", parent.herdbook_nr});
+  write_free_line(con, {en ? "herdbook number " : "stamboeknummer ", parent_id});
   write_free_line(con, {en ? "date of birth " : "geboortedatum ", parent.birth_day, "/", parent.birth_month, "/",
                         parent.birth_year});
   write_free_line(con, {"   "});
@@ -53,8 +57,8 @@ void report_birth_before_parent(run_context& ctx, const animal_record& young, co
   write_fixed_line(ctx.report,
                    is_sire ? "(A50,A1,I4,A1,I2,A1,I2,A1,A50,A1,I4,A1,I2,A1,I2)"
                            : "(A50,A1,I4,A1,I2,A1,I2,A62,A50,A1,I4,A1,I2,A1,I2)",
-                   {young.herdbook_nr, " ", young.birth_year, "/", young.birth_month, "/", young.birth_day, " ",
-                    parent.herdbook_nr, " ", parent.birth_year, "/", parent.birth_month, "/", parent.birth_day});
+                   {young_id, " ", young.birth_year, "/", young.birth_month, "/", young.birth_day, " ",
+                    parent_id, " ", parent.birth_year, "/", parent.birth_month, "/", parent.birth_day});
 }
 
 void write_sweep_head(run_context& ctx, const animal_table& animal, std::int64_t sweep_nr, std::int64_t without,
@@ -154,11 +158,11 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
       ++n_placed;
       --n_free;
       if (sire[i] != 0) {
-        if (year[i] != 0 && year[i] < year[sire[i]]) report_birth_before_parent(ctx, animal[i], animal[sire[i]], true);
+        if (year[i] != 0 && year[i] < year[sire[i]]) report_birth_before_parent(ctx, animal, i, sire[i], true);
         release_parent(sire[i], i);
       }
       if (dam[i] != 0) {
-        if (year[i] != 0 && year[i] < year[dam[i]]) report_birth_before_parent(ctx, animal[i], animal[dam[i]], false);
+        if (year[i] != 0 && year[i] < year[dam[i]]) report_birth_before_parent(ctx, animal, i, dam[i], false);
         release_parent(dam[i], i);
       }
     }

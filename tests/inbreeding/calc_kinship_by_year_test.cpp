@@ -29,7 +29,7 @@ std::int32_t add(animal_table& animal, std::int32_t sire, std::int32_t dam, int 
   r.sex = sex;
   r.birth_year = year;
   r.birth_month = month;
-  set_text(r.subpop_code, code);
+  set_text(animal, r.subpop_code, code);
   animal.rows.push_back(r);
   for (std::int32_t p : {sire, dam})
     if (p != 0) animal[p].is_parent = animal[p].has_counted_offspring = true;

@@ -43,8 +43,8 @@ inline animal_table random_pedigree(std::mt19937& rng, int n, int first_year, in
     if (!females.empty() && uniform(0, 99) >= 20) r.dam_nr = females[static_cast<std::size_t>(uniform(0, static_cast<int>(females.size()) - 1))];
     if (r.sire_nr != 0 && uniform(0, 30) == 0) r.dam_nr = r.sire_nr;
     int code = uniform(0, static_cast<int>(codes.size()) + 1);
-    if (code < static_cast<int>(codes.size())) set_text(r.subpop_code, codes[static_cast<std::size_t>(code)]);
-    else if (code == static_cast<int>(codes.size())) set_text(r.subpop_code, "NOWHERE");
+    if (code < static_cast<int>(codes.size())) set_text(animal, r.subpop_code, codes[static_cast<std::size_t>(code)]);
+    else if (code == static_cast<int>(codes.size())) set_text(animal, r.subpop_code, "NOWHERE");
     (r.sex == 1 ? males : females).push_back(i);
   }
   for (int i = 1; i <= n; ++i)
@@ -244,7 +244,7 @@ inline slow_result slow_kinship_by_year(const animal_table& animal, std::int64_t
     std::vector<std::vector<std::size_t>> members(static_cast<std::size_t>(n_subpop) + 1);
     for (int j = 1; j <= n_subpop; ++j)
       for (std::size_t i = 0; i < m; ++i)
-        if (animal[rows[i]].subpop_code == cfg.subpop_codes[static_cast<std::size_t>(j - 1)]) members[static_cast<std::size_t>(j)].push_back(i);
+        if (text_of(animal, animal[rows[i]].subpop_code) == cfg.subpop_codes[static_cast<std::size_t>(j - 1)]) members[static_cast<std::size_t>(j)].push_back(i);
     std::vector<double>& s = out.year_subpop_kinship[static_cast<std::size_t>(k - 1)];
     for (int j = 1; j <= n_subpop; ++j) {
       const std::vector<std::size_t>& mj = members[static_cast<std::size_t>(j)];

@@ -42,11 +42,11 @@ struct scratch_dir {
 
 std::string read_bytes(const fs::path& name) { return testing::read_file_bytes(name); }
 
-animal_record record(std::string_view id, std::string_view name, int sire, int dam, int sex, int day, int month,
-                     int year) {
+animal_record record(animal_table& t, std::string_view id, std::string_view name, int sire, int dam, int sex, int day,
+                     int month, int year) {
   animal_record r = new_animal_record();
-  set_text(r.herdbook_nr, id);
-  set_text(r.name, name);
+  set_text(t, r.herdbook_nr, id);
+  set_text(t, r.name, name);
   r.sire_nr = sire;
   r.dam_nr = dam;
   r.sex = sex;
@@ -58,14 +58,16 @@ animal_record record(std::string_view id, std::string_view name, int sire, int d
 
 TEST(WriteMatingFiles, EveryByteOfTheThreeFiles) {
   // Two half sibs (4 and 5, sharing sire 1) and their son 6 (F = 1/8).
-  animal_table animal = testing_support::table_of({
-      record("NL-S1", "Sire One", 0, 0, 1, 2, 1, 2000),
-      record("NL-D1", "Dam One", 0, 0, 2, 15, 6, 2001),
-      record("NL-D2", "", 0, 0, 2, 1, 1, 0),
-      record("ABCDEFGHIJKLMNOPQRSTUVWXYZ", "Half Brother", 1, 2, 1, 31, 12, 2004),
-      record("NL-B", "Half Sister", 1, 3, 2, 9, 3, 2005),
-      record("NL-C", "Inbred Son", 4, 5, 1, 28, 2, 2008),
-  });
+  animal_table animal;
+  testing_support::append_records(animal, {
+                                              record(animal, "NL-S1", "Sire One", 0, 0, 1, 2, 1, 2000),
+                                              record(animal, "NL-D1", "Dam One", 0, 0, 2, 15, 6, 2001),
+                                              record(animal, "NL-D2", "", 0, 0, 2, 1, 1, 0),
+                                              record(animal, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "Half Brother", 1, 2,
+                                                     1, 31, 12, 2004),
+                                              record(animal, "NL-B", "Half Sister", 1, 3, 2, 9, 3, 2005),
+                                              record(animal, "NL-C", "Inbred Son", 4, 5, 1, 28, 2, 2008),
+                                          });
   animal[4].complete_generations = 1;
   animal[5].complete_generations = 1;
   animal[6].complete_generations = 2;
@@ -118,7 +120,8 @@ TEST(WriteMatingFiles, EveryByteOfTheThreeFiles) {
 }
 
 TEST(WriteMatingFiles, NoCandidatesOrNumbersOutsideTheTable) {
-  animal_table animal = testing_support::table_of({record("A", "-", 0, 0, 2, 1, 1, 2010)});
+  animal_table animal;
+  testing_support::append_records(animal, {record(animal, "A", "-", 0, 0, 2, 1, 1, 2010)});
   captured_run run;
   scratch_dir dir;
   const fixed_text<100> base = make_text<100>((dir.path / "x.csv").string());

@@ -105,8 +105,9 @@ TEST(AnalyseSubpopulation, NoMembersGivesConsoleAndLogLinesOnly) {
     captured_run run(english);
     run.ctx.cfg.n_subpop = 2;
     run.ctx.cfg.subpop_codes = {make_text<20>("NORTH"), make_text<20>("EMPTY")};
-    animal_table animal = testing_support::table_of({testing_support::data_record("A", "0", "0", 1, 2020)});
-    set_text(animal[1].subpop_code, "NORTH");
+    animal_table animal;
+    testing_support::append_records(animal, {testing_support::data_record(animal, "A", "0", "0", 1, 2020)});
+    set_text(animal, animal[1].subpop_code, "NORTH");
     year_table<float> kinship;
     allocate_year_table(kinship, 1, 2);
     subpop_analysis_values values;

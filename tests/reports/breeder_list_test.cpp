@@ -19,7 +19,7 @@ animal_table table_of(const std::vector<std::pair<std::string, int>>& breeder_an
   animal_table t;
   t.rows.assign(breeder_and_year.size() + 1, new_animal_record());
   for (std::size_t i = 0; i < breeder_and_year.size(); ++i) {
-    set_text(t[i + 1].breeder, breeder_and_year[i].first);
+    set_text(t, t[i + 1].breeder, breeder_and_year[i].first);
     t[i + 1].birth_year = breeder_and_year[i].second;
   }
   return t;
@@ -31,15 +31,16 @@ void slow_breeders(const animal_table& t, std::int32_t last_year, std::vector<br
                       std::int32_t& n_top, std::vector<int>& picks) {
   list.clear();
   for (std::int64_t i = 1; i <= t.size(); ++i) {
-    if (is_blank(t[i].breeder)) continue;
+    const breeder_name breeder = text_of(t, t[i].breeder);
+    if (is_blank(breeder)) continue;
     bool found = false;
-    for (const auto& b : list) found = found || b == t[i].breeder;
-    if (!found) list.push_back(t[i].breeder);
+    for (const auto& b : list) found = found || b == breeder;
+    if (!found) list.push_back(breeder);
   }
   std::vector<long> count(list.size(), 0);
   for (std::size_t j = 0; j < list.size(); ++j)
     for (std::int64_t i = 1; i <= t.size(); ++i)
-      if (t[i].breeder == list[j] && t[i].birth_year > last_year - 10) ++count[j];
+      if (text_of(t, t[i].breeder) == list[j] && t[i].birth_year > last_year - 10) ++count[j];
   const int n = static_cast<int>(list.size());
   if (n < 10) {
     n_top = n;

@@ -128,7 +128,7 @@ TEST(OverallParentAges, UnknownAgesOnlyAreLeftOut) {
   calc_overall_parent_ages(t, nullptr, overall);
   EXPECT_EQ(overall[0], static_cast<float>(728.0 / 3) / 365.0f);
   EXPECT_EQ(overall[1], 700.0f / 365.0f);
-  std::vector<bool> members = {false, true, false, false, true};
+  std::vector<std::int32_t> members = {1, 4};
   calc_overall_parent_ages(t, &members, overall);
   EXPECT_EQ(overall[0], 730.0f / 365.0f);
   EXPECT_EQ(overall[1], 1000.0f / 365.0f);
@@ -147,11 +147,11 @@ TEST(OverallParentAges, OldestParentsOfMembersAndYearlyMeansInYears) {
   oldest_parents oldest = calc_max_parent_ages(t, nullptr);
   EXPECT_EQ(oldest.max_sire_age, 10);
   EXPECT_EQ(oldest.max_dam_age, 3);
-  std::vector<bool> members = {false, false, true, true};
+  std::vector<std::int32_t> members = {2, 3};
   oldest = calc_max_parent_ages(t, &members);
   EXPECT_EQ(oldest.max_sire_age, 2);
   EXPECT_EQ(oldest.max_dam_age, 3);
-  members = {false, false, false, true};
+  members = {3};
   EXPECT_EQ(calc_max_parent_ages(t, &members).max_sire_age, 0);  // -1 / 365 truncates to 0
 
   year_count_tables tables;

@@ -28,9 +28,9 @@ animal_table table_of(const std::vector<animal_line>& lines) {
   t.rows.assign(lines.size() + 1, new_animal_record());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     animal_record& a = t[static_cast<std::int64_t>(i + 1)];
-    set_text(a.herdbook_nr, lines[i].id);
-    set_text(a.name, lines[i].name);
-    set_text(a.subpop_code, lines[i].code);
+    set_text(t, a.herdbook_nr, lines[i].id);
+    set_text(t, a.name, lines[i].name);
+    set_text(t, a.subpop_code, lines[i].code);
     a.birth_year = lines[i].year;
     a.sire_nr = lines[i].sire;
     a.dam_nr = lines[i].dam;
@@ -125,7 +125,7 @@ void slow_counts(const settings& cfg, const animal_table& t, std::int32_t first_
   const std::int64_t s = cfg.n_subpop;
   births.assign(static_cast<std::size_t>(n_years * s), 0);
   parents.assign(static_cast<std::size_t>(s * s), 0);
-  auto member = [&](std::int64_t i, std::int64_t j) { return t[i].subpop_code == cfg.subpop_codes[j - 1]; };
+  auto member = [&](std::int64_t i, std::int64_t j) { return text_of(t, t[i].subpop_code) == cfg.subpop_codes[j - 1]; };
   auto any = [&](std::int64_t i) {
     for (std::int64_t j = 1; j <= s; ++j)
       if (member(i, j)) return true;

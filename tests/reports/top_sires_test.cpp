@@ -66,7 +66,7 @@ top_sire_tables empty_tables(std::int64_t n_years) {
 // The top sires of the animals of `t` (or of the flagged members) born from
 // `first_year` on, adding to the sire counts of `r`.
 void add_shares(run_context& ctx, const animal_table& t, std::int64_t n_years, std::int32_t first_year,
-                top_sire_tables& r, const std::vector<bool>* members = nullptr) {
+                top_sire_tables& r, const std::vector<std::int32_t>* members = nullptr) {
   const year_range years = make_year_range(first_year, static_cast<std::int32_t>(first_year + n_years - 1));
   calc_top_sire_shares(ctx, t, group_by_birth_year(ctx, t, years, members), r);
 }
@@ -80,13 +80,13 @@ TEST(TopSires, EqualTheSlowSearchOnRandomPedigrees) {
     animal_table animal = random_pedigree(seed, shape);
     // The whole table, then every third animal left out (as a subpopulation's members).
     std::vector<animal_record> some;
-    std::vector<bool> members(static_cast<std::size_t>(animal.size()) + 1, false);
+    std::vector<std::int32_t> members;
     for (std::int64_t i = 1; i <= animal.size(); ++i)
       if (i % 3 != 0) {
         some.push_back(animal[i]);
-        members[static_cast<std::size_t>(i)] = true;
+        members.push_back(static_cast<std::int32_t>(i));
       }
-    for (const std::vector<bool>* flagged : std::vector<const std::vector<bool>*>{nullptr, &members}) {
+    for (const std::vector<std::int32_t>* flagged : std::vector<const std::vector<std::int32_t>*>{nullptr, &members}) {
       captured_run run;
       top_sire_tables got = empty_tables(8), want = empty_tables(8);
       add_shares(run.ctx, animal, 8, 2000, got, flagged);
@@ -112,7 +112,7 @@ animal_table year_of_young(int n_sires, const std::vector<std::pair<int, int>>& 
     r.sex = sex;
     r.sire_nr = sire;
     r.is_import = import;
-    set_text(r.name, "Animal " + std::to_string(r.nr));
+    set_text(t, r.name, "Animal " + std::to_string(r.nr));
     t.rows.push_back(r);
   };
   for (int s = 1; s <= n_sires; ++s) add(1995, 1, 0);
@@ -158,7 +158,7 @@ TEST(TopSires, YearsWithoutSiresNameTheFirstRecord) {
   captured_run run;
   animal_table t = year_of_young(1, {{1, 2}}, 0);
   t[1].birth_year = 1998;
-  set_text(t[1].herdbook_nr, "S1");
+  set_text(t, t[1].herdbook_nr, "S1");
   // 1998 has an animal without a sire, 1999 has no animal.
   top_sire_tables r = shares_of(run.ctx, t, 3, 1998);
   EXPECT_EQ(r.n_sires_by_year(1, 1), 0);
@@ -166,7 +166,7 @@ TEST(TopSires, YearsWithoutSiresNameTheFirstRecord) {
   EXPECT_EQ(r.top_sire_by_year(2, 1), 0);
   EXPECT_EQ(r.top_sire_by_year(3, 1), 1);
   for (int c = 1; c <= 10; ++c) EXPECT_EQ(r.top_sire_share(1, c), 0.0f);
-  const std::vector<animal_record> records = gather_top_sire_records(t, r);
+  const std::vector<animal_label> records = gather_top_sire_records(t, r);
   ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(trimmed(records[0].herdbook_nr), "S1");
   EXPECT_EQ(trimmed(records[1].herdbook_nr), "S1");
@@ -195,19 +195,18 @@ TEST(TopParent, MostOffspringOfTheRightSexFirstInTableOrder) {
   t[4].n_offspring_counted = 20;  // a female
   EXPECT_EQ(choose_top_parent(t, 1, nullptr), 2);
   EXPECT_EQ(choose_top_parent(t, 2, nullptr), 4);
-  std::vector<bool> members = {false, true, false, true, false};
+  std::vector<std::int32_t> members = {1, 3};
   EXPECT_EQ(choose_top_parent(t, 1, &members), 3);
   EXPECT_EQ(choose_top_parent(t, 2, &members), 0);
   // No female: a blank record, never an animal of the wrong sex.
-  members[4] = false;
   t[4].sex = 1;
   EXPECT_EQ(choose_top_parent(t, 2, nullptr), 0);
-  const animal_record blank = top_parent_record(t, 0);
+  const animal_label blank = top_parent_record(t, 0);
   EXPECT_EQ(blank.name.view(), std::string(50, ' '));
   EXPECT_EQ(blank.herdbook_nr.view(), std::string(50, ' '));
   EXPECT_EQ(blank.birth_year, 0);
   EXPECT_EQ(blank.n_offspring_counted, 0);
-  EXPECT_EQ(top_parent_record(t, 2).nr, 2);
+  EXPECT_EQ(trimmed(top_parent_record(t, 2).name), "Animal 2");
 }
 
 }  // namespace

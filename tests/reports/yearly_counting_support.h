@@ -34,8 +34,8 @@ inline animal_table random_pedigree(unsigned seed, const random_pedigree_shape& 
   for (int i = 1; i <= shape.n_animals; ++i) {
     animal_record r = new_animal_record();
     r.nr = i;
-    set_text(r.herdbook_nr, "ID" + std::to_string(i));
-    set_text(r.name, "Animal " + std::to_string(i));
+    set_text(t, r.herdbook_nr, "ID" + std::to_string(i));
+    set_text(t, r.name, "Animal " + std::to_string(i));
     r.sex = chance(0.5) ? 1 : 2;
     r.is_import = chance(shape.import_share);
     // Year 3 of the range stays empty.
@@ -58,8 +58,8 @@ inline animal_table random_pedigree(unsigned seed, const random_pedigree_shape& 
     const int ages[] = {-1, -1, -2, 0, 1, 364, 365, 366, 730, 731, 1095, 1096, 2000, 4000};
     r.sire_age_days = ages[below(14)];
     r.dam_age_days = ages[below(14)];
-    set_text(r.colour, colours[below(5)]);
-    set_text(r.breeder, breeders[below(5)]);
+    set_text(t, r.colour, colours[below(5)]);
+    set_text(t, r.breeder, breeders[below(5)]);
     r.equiv_generations = static_cast<float>(below(9)) * 0.25f;
     r.complete_generations = below(8);
     t.rows.push_back(r);

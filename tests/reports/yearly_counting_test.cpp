@@ -133,7 +133,7 @@ void slow_loop(const settings& cfg, const animal_table& animal, const std::vecto
       int sum = 0;
       for (int c = 1; c <= nc - 1; ++c) {
         int n = 0;
-        for (const animal_record& r : recs) n += r.colour == cfg.colour_codes[c - 1];
+        for (const animal_record& r : recs) n += text_of(animal, r.colour) == cfg.colour_codes[c - 1];
         t.colour_counts_by_year(k, c) = n;
         sum += n;
       }
@@ -144,7 +144,7 @@ void slow_loop(const settings& cfg, const animal_table& animal, const std::vecto
       for (int b = 1; b <= n_top; ++b) {
         int na = 0, np = 0;
         for (const animal_record& r : recs)
-          if (r.breeder == breeder_list[b - 1]) { ++na; np += r.has_counted_offspring; }
+          if (text_of(animal, r.breeder) == breeder_list[b - 1]) { ++na; np += r.has_counted_offspring; }
         breeders(k, 2 * b - 1) = na;
         breeders(k, 2 * b) = np;
         sum_animals += na;
@@ -194,12 +194,16 @@ const std::vector<breeder_name> four_breeders = {make_text<20>("Breeder B"), mak
 year_count_tables expect_as_slow_loop(captured_run& run, const animal_table& animal, const std::vector<bool>* members,
                                       int n_top, const fixed_text<20>* code) {
   const year_range years = make_year_range(2000, 2007);
-  const oldest_parents oldest = calc_max_parent_ages(animal, members);
+  std::vector<std::int32_t> member_numbers;
+  for (std::int64_t i = 1; members != nullptr && i <= animal.size(); ++i)
+    if ((*members)[static_cast<std::size_t>(i)]) member_numbers.push_back(static_cast<std::int32_t>(i));
+  const std::vector<std::int32_t>* numbers = members != nullptr ? &member_numbers : nullptr;
+  const oldest_parents oldest = calc_max_parent_ages(animal, numbers);
   const breeder_tables breeders{four_breeders, n_top};
   year_count_tables got, want;
   allocate_year_count_tables(run.ctx, years, oldest, n_top, got);
   allocate_year_count_tables(run.ctx, years, oldest, n_top, want);
-  const birth_year_groups groups = group_by_birth_year(run.ctx, animal, years, members);
+  const birth_year_groups groups = group_by_birth_year(run.ctx, animal, years, numbers);
   if (code == nullptr) {
     EXPECT_EQ(oldest.max_sire_age, 10);
     count_population_by_birth_year(run.ctx, animal, groups, breeders, got);
@@ -378,7 +382,7 @@ TEST(YearlyCounting, EmptyYearsKeepZerosAndStillGetTheirLine) {
   set_all_columns(run.ctx.cfg);
   run.ctx.cfg.colour_codes = {make_text<40>("Onbekend"), make_text<40>("niet erkend")};
   run.ctx.cfg.n_colour_classes = 2;
-  set_text(b.t[y].colour, "Onbekend");
+  set_text(b.t, b.t[y].colour, "Onbekend");
   // A breeder column whose fields are all blank.
   const year_count_tables t = count_all(run, b.t, make_year_range(2018, 2020), {2, 2}, {{}, 0});
   const year_table<std::int32_t>& breeders = t.breeder_year_counts;

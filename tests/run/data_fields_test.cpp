@@ -91,6 +91,7 @@ TEST(BirthDate, DateParts) {
 struct line_run {
   captured_lines out;
   data_line_layout layout;
+  animal_texts texts;
   explicit line_run(std::initializer_list<int> kinds, char delimiter = ';', bool merge = false) {
     settings& cfg = out.ctx.cfg;
     int c = 0;
@@ -105,54 +106,65 @@ struct line_run {
   }
   animal_record split(std::string_view line, std::int64_t r = 1) {
     animal_record record = new_animal_record();
-    EXPECT_EQ(split_data_line(out.ctx, layout, line, r, record), field_status::ok) << line;
+    EXPECT_EQ(split_data_line(out.ctx, layout, line, r, texts, record), field_status::ok) << line;
     return record;
+  }
+  // A field's text, without trailing blanks, and blank-padded.
+  template <text_field F>
+  std::string_view text(text_ref<F> field) const {
+    return trimmed_text_of(texts, field);
+  }
+  template <text_field F>
+  std::string padded(text_ref<F> field) const {
+    return std::string(text_of(texts, field).view());
   }
 };
 
-// Identification, parents, name, colour and breeder of a record, joined by "|".
-std::string id_fields(const animal_record& r) {
+// Identification, parents, name, colour and breeder of a line's record,
+// joined by "|".
+std::string id_fields(line_run&& run, std::string_view line) {
+  const animal_record r = run.split(line);
   std::string out;
-  for (std::string_view f : {trimmed(r.herdbook_nr), trimmed(r.sire_id), trimmed(r.dam_id), trimmed(r.name),
-                             trimmed(r.colour), trimmed(r.breeder)})
+  for (std::string_view f : {run.text(r.herdbook_nr), run.text(r.sire_id), run.text(r.dam_id), run.text(r.name),
+                             run.text(r.colour), run.text(r.breeder)})
     (out += f) += "|";
   return out;
 }
 
 TEST(SplitDataLine, BlankDelimiterWithAndWithoutMerging) {
-  EXPECT_EQ(id_fields(line_run({1, 2, 3}, ' ', true).split("A1   S1  D1")), "A1|S1|D1|-|||");
+  EXPECT_EQ(id_fields(line_run({1, 2, 3}, ' ', true), "A1   S1  D1"), "A1|S1|D1|-|||");
   // Without merging every blank between two fields is an empty field.
-  EXPECT_EQ(id_fields(line_run({1, 2, 3, 4, 9, 10}, ' ', false).split("A1   S1  D1")), "A1|0|0|S1||D1|");
+  EXPECT_EQ(id_fields(line_run({1, 2, 3, 4, 9, 10}, ' ', false), "A1   S1  D1"), "A1|0|0|S1||D1|");
   // Merging skips delimiters at the start of the line.
-  EXPECT_EQ(id_fields(line_run({1, 2}, ';', true).split(";;;A1;;S1")), "A1|S1|0|-|||");
+  EXPECT_EQ(id_fields(line_run({1, 2}, ';', true), ";;;A1;;S1"), "A1|S1|0|-|||");
 }
 
 TEST(SplitDataLine, ShortLinesLongLinesAndExtraColumns) {
   line_run run({1, 2, 3, 7, 8, 4});
   // A line that ends early gives empty fields to the remaining columns.
   animal_record r = run.split("A1;S1");
-  EXPECT_EQ(trimmed(r.dam_id), "0");
+  EXPECT_EQ(run.text(r.dam_id), "0");
   EXPECT_EQ(r.sex, 2);
   EXPECT_EQ(r.birth_year, 0);
-  EXPECT_EQ(trimmed(r.name), "");  // an empty name field gives a blank name, not "-"
+  EXPECT_EQ(run.text(r.name), "");  // an empty name field gives a blank name, not "-"
   // Columns after the last one with a kind are not looked at.
   r = run.split("A1;S1;D1;M;01-02-2003;Rex;x;y;z;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;31-31-31");
-  EXPECT_EQ(trimmed(r.name), "Rex");
+  EXPECT_EQ(run.text(r.name), "Rex");
   EXPECT_EQ(r.birth_year, 2003);
   // A line longer than 600 characters is read whole: no column shifts.
   std::string long_name(700, 'N');
   r = run.split("A1;S1;D1;M;01-02-2003;" + long_name);
-  EXPECT_EQ(r.name.view(), std::string(50, 'N'));
+  EXPECT_EQ(run.padded(r.name), std::string(50, 'N'));
   EXPECT_EQ(run.out.console().size(), 2u);  // the warning, checked end to end
   r = run.split(std::string(650, ' ') + "A2;S2;D2;M;01-02-2004;Bo");
-  EXPECT_EQ(trimmed(r.name), "Bo");
+  EXPECT_EQ(run.text(r.name), "Bo");
   EXPECT_EQ(r.birth_year, 2004);
   run.out.console();
   // A blank delimiter also separates the padding of a short line.
   line_run blanks({1, 0, 0, 0, 2}, ' ', false);
   r = blanks.split("A1");
-  EXPECT_EQ(trimmed(r.herdbook_nr), "A1");
-  EXPECT_EQ(trimmed(r.sire_id), "0");
+  EXPECT_EQ(blanks.text(r.herdbook_nr), "A1");
+  EXPECT_EQ(blanks.text(r.sire_id), "0");
 }
 
 TEST(ParseField, ParentsSexAndImport) {
@@ -163,7 +175,7 @@ TEST(ParseField, ParentsSexAndImport) {
       {";;male;", "0|0|1|F"}, {";; m;", "0|0|2|F"}, {";;f;", "0|0|2|F"}, {";;;", "0|0|2|F"}, {"   ;x;;", "0|x|2|F"}};
   for (const auto& [line, expected] : cases) {
     animal_record r = run.split(line);
-    EXPECT_EQ(std::string(trimmed(r.sire_id)) + "|" + std::string(trimmed(r.dam_id)) + "|" + std::to_string(r.sex) +
+    EXPECT_EQ(std::string(run.text(r.sire_id)) + "|" + std::string(run.text(r.dam_id)) + "|" + std::to_string(r.sex) +
                   (r.is_import ? "|T" : "|F"),
               expected)
         << line;
@@ -176,10 +188,10 @@ TEST(ParseField, FieldsLongerThanTheirPlace) {
   animal_record r = run.split(id51 + ";" + id51 + ";" + id51 + ";" + id51 + ";" + std::string(45, 'c') + ";" +
                                   std::string(21, 'b') + ";" + std::string(21, 's'),
                               7);
-  EXPECT_EQ(r.colour.view(), std::string(40, 'c'));
-  EXPECT_EQ(r.breeder.view(), std::string(20, 'b'));
-  EXPECT_EQ(r.subpop_code.view(), std::string(20, 's'));
-  EXPECT_EQ(r.sire_id.view(), std::string(50, 'i'));
+  EXPECT_EQ(run.padded(r.colour), std::string(40, 'c'));
+  EXPECT_EQ(run.padded(r.breeder), std::string(20, 'b'));
+  EXPECT_EQ(run.padded(r.subpop_code), std::string(20, 's'));
+  EXPECT_EQ(run.padded(r.sire_id), std::string(50, 'i'));
   // The warnings and the unknown-code lines are checked end to end.
   EXPECT_EQ(run.out.console().size(), 18u);
   // Trailing blanks do not make a field too long.
@@ -191,18 +203,18 @@ TEST(ParseField, FieldsLongerThanTheirPlace) {
 TEST(SplitDataLine, BadDateStopsTheLine) {
   line_run run({1, 8, 2});
   animal_record record = new_animal_record();
-  EXPECT_EQ(split_data_line(run.out.ctx, run.layout, "A1;31-Dec-2019;S1", 1, record),
+  EXPECT_EQ(split_data_line(run.out.ctx, run.layout, "A1;31-Dec-2019;S1", 1, run.texts, record),
             field_status::date_part_not_a_number);
-  EXPECT_EQ(trimmed(record.herdbook_nr), "A1");
-  EXPECT_EQ(trimmed(record.sire_id), "0");  // not reached
+  EXPECT_EQ(run.text(record.herdbook_nr), "A1");
+  EXPECT_EQ(run.text(record.sire_id), "0");  // not reached
 }
 
 TEST(SplitDataLine, NulAndInvalidBytesAreKept) {
   line_run run({1, 2});
   const std::string id("A\0\xff\xfe", 4);
   animal_record r = run.split(id + ";S\x80");
-  EXPECT_EQ(r.herdbook_nr.view().substr(0, 4), id);
-  EXPECT_EQ(trimmed(r.sire_id), "S\x80");
+  EXPECT_EQ(run.padded(r.herdbook_nr).substr(0, 4), id);
+  EXPECT_EQ(run.text(r.sire_id), "S\x80");
 }
 
 }  // namespace

@@ -13,13 +13,14 @@ namespace {
 using testing_support::captured_run;
 using testing_support::data_record;
 using testing_support::numbered;
-using testing_support::table_of;
+using testing_support::append_records;
 
 TEST(LinkParents, DuplicateIdentificationLinksToTheFirstRecord) {
   captured_run run;
   // "P" appended twice for missing parents: once male, once female.
-  animal_record male = data_record("P", "0", "0", 1), female = data_record("P", "0", "0", 2);
-  animal_table t = table_of({data_record("A", "P", "Q"), data_record("B", "Q", "P"), data_record("Q"), male, female});
+  animal_table t;
+  animal_record male = data_record(t, "P", "0", "0", 1), female = data_record(t, "P", "0", "0", 2);
+  append_records(t, {data_record(t, "A", "P", "Q"), data_record(t, "B", "Q", "P"), data_record(t, "Q"), male, female});
   link_parent_numbers(run.ctx, t);
   EXPECT_EQ(t[1].sire_nr, 4);
   EXPECT_EQ(t[1].dam_nr, 3);
@@ -34,9 +35,10 @@ TEST(LinkParents, DuplicateIdentificationLinksToTheFirstRecord) {
 
 TEST(LinkParents, ImportsCountAsOffspringButNotAsCountedOffspring) {
   captured_run run;
-  animal_record imported = data_record("I", "S", "D");
+  animal_table t;
+  animal_record imported = data_record(t, "I", "S", "D");
   imported.is_import = true;
-  animal_table t = table_of({data_record("S", "0", "0", 1), data_record("D"), imported, data_record("K", "0", "D")});
+  append_records(t, {data_record(t, "S", "0", "0", 1), data_record(t, "D"), imported, data_record(t, "K", "0", "D")});
   link_parent_numbers(run.ctx, t);
   EXPECT_EQ(t[1].n_offspring, 1);
   EXPECT_TRUE(t[1].is_parent);
@@ -49,7 +51,8 @@ TEST(LinkParents, ImportsCountAsOffspringButNotAsCountedOffspring) {
 
 TEST(LinkParents, SameParentOnBothSidesCountsTwiceAndRelinkingStartsAfresh) {
   captured_run run;
-  animal_table t = table_of({data_record("H"), data_record("O", "H", "H")});
+  animal_table t;
+  append_records(t, {data_record(t, "H"), data_record(t, "O", "H", "H")});
   link_parent_numbers(run.ctx, t);
   link_parent_numbers(run.ctx, t);
   EXPECT_EQ(t[2].sire_nr, 1);
@@ -63,9 +66,10 @@ TEST(LinkParents, ProgressIntervalAndDutchLines) {
   for (auto [n, every] : {std::pair{10000, 100}, {10001, 200}, {25000, 200}, {25001, 500}})
     EXPECT_EQ(progress_interval(n, linking_progress), every) << n;
   captured_run run(false);
+  animal_table t;
   std::vector<animal_record> records;
-  for (int k = 1; k <= 250; ++k) records.push_back(data_record(numbered("R", k)));
-  animal_table t = table_of(records);
+  for (int k = 1; k <= 250; ++k) records.push_back(data_record(t, numbered("R", k)));
+  append_records(t, records);
   link_parent_numbers(run.ctx, t);
   EXPECT_EQ(run.console(), (std::vector<std::string>{" dier nr.          100 ouders gevonden en als nakomeling geteld",
                                                      " dier nr.          200 ouders gevonden en als nakomeling geteld"}));

@@ -59,7 +59,7 @@ TEST(PedigreeLoop, TenThousandUnsortedAnimalsFinishQuickly) {
   animal_table t;
   t.rows.assign(n + 1, new_animal_record());
   for (int i = 1; i <= n; ++i) {
-    set_text(t[i].herdbook_nr, numbered("L", i));
+    set_text(t, t[i].herdbook_nr, numbered("L", i));
     t[i].nr = i;
     t[i].sire_nr = i < n ? i + 1 : n - 1;
     t[i].dam_nr = i > n / 2 ? 0 : i + n / 2;

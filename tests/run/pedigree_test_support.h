@@ -18,26 +18,26 @@ namespace veldmarsh::testing_support {
 using captured_run = testing::captured_channels<false>;
 
 // A record as the data file gives it: identification, parents ("0" unknown),
-// sex and birth year; name "-"; numbered by its row once appended.
-inline animal_record data_record(std::string_view id, std::string_view sire = "0", std::string_view dam = "0",
-                                 int sex = 2, int year = 0) {
+// sex and birth year; name "-"; its texts stored among those of `t`, to
+// which it is appended (numbered by its row) with append_records.
+inline animal_record data_record(animal_table& t, std::string_view id, std::string_view sire = "0",
+                                 std::string_view dam = "0", int sex = 2, int year = 0) {
   animal_record r = new_animal_record();
-  set_text(r.herdbook_nr, id);
-  set_text(r.sire_id, sire);
-  set_text(r.dam_id, dam);
+  set_text(t, r.herdbook_nr, id);
+  set_text(t, r.sire_id, sire);
+  set_text(t, r.dam_id, dam);
   r.sex = sex;
   r.birth_year = year;
   return r;
 }
 
-inline animal_table table_of(const std::vector<animal_record>& records) {
-  animal_table t;
-  t.rows.push_back(new_animal_record());
+// Appends `records` (their texts stored among those of `t`) numbered by row.
+inline void append_records(animal_table& t, const std::vector<animal_record>& records) {
+  if (t.rows.empty()) t.rows.push_back(new_animal_record());
   for (const animal_record& r : records) {
     t.rows.push_back(r);
     t.rows.back().nr = static_cast<std::int32_t>(t.rows.size() - 1);
   }
-  return t;
 }
 
 // A linked table from (identification, sire, dam, birth year) rows; each
@@ -49,17 +49,24 @@ struct row_spec {
   int year;
 };
 inline animal_table linked_table(const std::vector<row_spec>& rows) {
+  animal_table t;
   std::vector<animal_record> records;
   for (const row_spec& r : rows) {
-    records.push_back(data_record(r.id, r.sire, r.dam, 2, r.year));
+    records.push_back(data_record(t, r.id, r.sire, r.dam, 2, r.year));
     std::string name = "name of ";
     name += r.id;
-    set_text(records.back().name, name);
+    set_text(t, records.back().name, name);
   }
-  animal_table t = table_of(records);
+  append_records(t, records);
   captured_run quiet;
   link_parent_numbers(quiet.ctx, t);
   return t;
+}
+
+// The text of a record's field, without trailing blanks.
+template <text_field F>
+std::string text(const animal_table& t, text_ref<F> field) {
+  return std::string(trimmed_text_of(t.texts, field));
 }
 
 // prefix followed by the number k ("R" and 12 give "R12").

@@ -90,12 +90,12 @@ TEST(ReadDataFile, FileEndingBeforeTheCountedRecords) {
   read_data_file(out.ctx, file.data, animal);
   std::vector<std::string> expected = {" endrecord at animal =            3", " all records read"};
   EXPECT_EQ(out.log(), expected);
-  EXPECT_EQ(trimmed(animal[2].herdbook_nr), "A2");
+  EXPECT_EQ(trimmed_text_of(animal.texts, animal[2].herdbook_nr), "A2");
   for (int i = 3; i <= 4; ++i) {
-    EXPECT_EQ(animal[i].herdbook_nr.view(), std::string(50, ' '));
-    EXPECT_EQ(trimmed(animal[i].sire_id), "0");
-    EXPECT_EQ(trimmed(animal[i].dam_id), "0");
-    EXPECT_EQ(trimmed(animal[i].name), "-");
+    EXPECT_EQ(text_of(animal, animal[i].herdbook_nr).view(), std::string(50, ' '));
+    EXPECT_EQ(trimmed_text_of(animal.texts, animal[i].sire_id), "0");
+    EXPECT_EQ(trimmed_text_of(animal.texts, animal[i].dam_id), "0");
+    EXPECT_EQ(trimmed_text_of(animal.texts, animal[i].name), "-");
     EXPECT_EQ(animal[i].sex, 2);
     EXPECT_EQ(animal[i].birth_year, 0);
     EXPECT_EQ(animal[i].birth_month, 1);
@@ -120,7 +120,7 @@ TEST(AnimalTable, ResetAndNumbering) {
     EXPECT_EQ(animal[i].inbreeding, 0.0f);
     EXPECT_FALSE(animal[i].is_parent);
     EXPECT_EQ(animal[i].n_offspring, 0);
-    EXPECT_EQ(trimmed(animal[i].name), "-");
+    EXPECT_EQ(trimmed_text_of(animal.texts, animal[i].name), "-");
   }
   create_animal_table(out.ctx, animal, 0);
   EXPECT_EQ(animal.size(), 0);

@@ -22,7 +22,7 @@ using testing_support::numbered;
 
 std::vector<std::string> ids_in_order(const animal_table& t) {
   std::vector<std::string> out;
-  for (std::int64_t i = 1; i <= t.size(); ++i) out.emplace_back(trimmed(t[i].herdbook_nr));
+  for (std::int64_t i = 1; i <= t.size(); ++i) out.emplace_back(trimmed_text_of(t.texts, t[i].herdbook_nr));
   return out;
 }
 
@@ -32,7 +32,7 @@ animal_table raw_table(std::string_view ids, std::vector<int> sire, std::vector<
   animal_table t;
   t.rows.assign(ids.size() + 1, new_animal_record());
   for (std::size_t i = 1; i <= ids.size(); ++i) {
-    set_text(t[i].herdbook_nr, ids.substr(i - 1, 1));
+    set_text(t, t[i].herdbook_nr, ids.substr(i - 1, 1));
     t[i].nr = static_cast<std::int32_t>(i);
     t[i].sire_nr = sire[i - 1];
     t[i].dam_nr = dam[i - 1];
@@ -53,17 +53,18 @@ void slow_birth_check(run_context& ctx, const animal_table& t, std::int64_t i, s
   const animal_record& a = t[p];
   if (y.birth_year == 0 || y.birth_year >= a.birth_year) return;
   bool en = ctx.cfg.english;
-  write_free_line(ctx.console, {en ? "animal " : "dier ", y.name});
-  write_free_line(ctx.console, {en ? "herdbook number " : "stamboeknummer ", y.herdbook_nr});
+  const fixed_text<50> y_id = text_of(t, y.herdbook_nr), a_id = text_of(t, a.herdbook_nr);
+  write_free_line(ctx.console, {en ? "animal " : "dier ", text_of(t, y.name)});
+  write_free_line(ctx.console, {en ? "herdbook number " : "stamboeknummer ", y_id});
   write_free_line(ctx.console, {en ? "date of birth " : "geboortedatum ", y.birth_day, "/", y.birth_month, "/", y.birth_year});
   write_free_line(ctx.console, {sire ? (en ? "!!!!!!!!!! BORN BEFORE FATHER  !!!!!!!!!!" : "!!!!!!!!!! GEBOREN VOOR VADER  !!!!!!!!!!")
                                      : (en ? "!!!!!!!!!! BORN BEFORE MOTHER  !!!!!!!!!!" : "!!!!!!!!!! GEBOREN VOOR MOEDER  !!!!!!!!!!")});
-  write_free_line(ctx.console, {sire ? (en ? "father " : "vader ") : (en ? "mother " : "moeder "), a.name});
-  write_free_line(ctx.console, {en ? "herdbook number " : "stamboeknummer ", a.herdbook_nr});
+  write_free_line(ctx.console, {sire ? (en ? "father " : "vader ") : (en ? "mother " : "moeder "), text_of(t, a.name)});
+  write_free_line(ctx.console, {en ? "herdbook number " : "stamboeknummer ", a_id});
   write_free_line(ctx.console, {en ? "date of birth " : "geboortedatum ", a.birth_day, "/", a.birth_month, "/", a.birth_year});
   write_free_line(ctx.console, {"   "});
   write_fixed_line(ctx.report, sire ? "(A50,A1,I4,A1,I2,A1,I2,A1,A50,A1,I4,A1,I2,A1,I2)" : "(A50,A1,I4,A1,I2,A1,I2,A62,A50,A1,I4,A1,I2,A1,I2)",
-                   {y.herdbook_nr, " ", y.birth_year, "/", y.birth_month, "/", y.birth_day, " ", a.herdbook_nr, " ",
+                   {y_id, " ", y.birth_year, "/", y.birth_month, "/", y.birth_day, " ", a_id, " ",
                     a.birth_year, "/", a.birth_month, "/", a.birth_day});
 }
 slow_result slow_sort(run_context& ctx, const animal_table& t) {
@@ -151,8 +152,8 @@ animal_table random_pedigree(std::mt19937& rng, int n, int order_kind, int back_
   t.rows.assign(n + 1, new_animal_record());
   for (int c = 0; c < n; ++c) {
     animal_record& a = t[row_of[c]];
-    set_text(a.herdbook_nr, numbered("C", c));
-    set_text(a.name, numbered("animal ", c));
+    set_text(t, a.herdbook_nr, numbered("C", c));
+    set_text(t, a.name, numbered("animal ", c));
     a.birth_year = year[c];
     a.birth_month = 1 + c % 12;
     a.birth_day = 1 + c % 28;
@@ -192,7 +193,8 @@ TEST(SortPedigree, WorkedOrders) {
     for (std::int64_t i = 1; i <= t.size(); ++i) {
       EXPECT_EQ(t[i].nr, i);
       for (auto [nr, was] : {std::pair{t[i].sire_nr, &animal_record::sire_id}, {t[i].dam_nr, &animal_record::dam_id}})
-        EXPECT_EQ(nr == 0 ? std::string("0") : std::string(trimmed(t[nr].herdbook_nr)), trimmed(t[i].*was));
+        EXPECT_EQ(nr == 0 ? std::string("0") : std::string(trimmed_text_of(t.texts, t[nr].herdbook_nr)),
+                  trimmed_text_of(t.texts, t[i].*was));
     }
     EXPECT_EQ(run.console().back(), " pedigree sorted and renumbered");
   }
@@ -251,7 +253,7 @@ TEST(SortPedigree, LongChainOfParentsListedAfterTheirYoungIsNotQuadratic) {
   animal_table t;
   t.rows.assign(n + 1, new_animal_record());
   for (int i = 1; i <= n; ++i) {
-    set_text(t[i].herdbook_nr, numbered("G", i));
+    set_text(t, t[i].herdbook_nr, numbered("G", i));
     t[i].nr = i;
     t[i].sire_nr = i < n ? i + 1 : 0;
     t[i].n_offspring = i > 1 ? 1 : 0;
@@ -261,7 +263,7 @@ TEST(SortPedigree, LongChainOfParentsListedAfterTheirYoungIsNotQuadratic) {
   sort_pedigree(run.ctx, t);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_LT(seconds, 2.0);
-  for (int i = 1; i <= n; ++i) ASSERT_EQ(trimmed(t[i].herdbook_nr), numbered("G", n + 1 - i));
+  for (int i = 1; i <= n; ++i) ASSERT_EQ(trimmed_text_of(t.texts, t[i].herdbook_nr), numbered("G", n + 1 - i));
   std::vector<std::string> lines = run.console();
   EXPECT_EQ(lines[lines.size() - 4], " animals with a maximum of        19999");
 }
