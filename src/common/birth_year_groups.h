@@ -34,4 +34,9 @@ struct birth_year_groups {
 birth_year_groups group_by_birth_year(run_context& ctx, const animal_table& animal, const year_range& years,
                                       const std::vector<std::int32_t>* members);
 
+// The animals `numbers` (in table order) grouped by their rows `rows` of
+// `years` (0: no row), found beforehand, so that no record is read again.
+birth_year_groups group_by_rows(run_context& ctx, const year_range& years, std::span<const std::int32_t> numbers,
+                                std::span<const std::int32_t> rows);
+
 }  // namespace veldmarsh

@@ -112,9 +112,19 @@ std::string format_real(double v, int w, int d) {
 
 namespace {
 
+// The number of decimal digits of `mag` (1 for 0).
+inline int digit_count(unsigned long long mag) {
+  int n = 1;
+  while (mag >= 10) {
+    mag /= 10;
+    ++n;
+  }
+  return n;
+}
+
 // Writes the decimal digits of `mag` backwards, ending just before `end`,
 // two at a time; returns where they begin.
-char* put_digits_before(char* end, unsigned long long mag) {
+inline char* put_digits_before(char* end, unsigned long long mag) {
   static constexpr char pairs[201] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
@@ -137,21 +147,21 @@ char* put_digits_before(char* end, unsigned long long mag) {
   return p;
 }
 
+inline void put_stars(char* out, int w) {
+  for (int k = 0; k < w; ++k) out[k] = '*';
+}
+
 }  // namespace
 
 void put_integer_field(char* out, std::int64_t v, int w) {
-  char digits[24];
-  char* end = digits + sizeof digits;
-  unsigned long long mag = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-  char* p = put_digits_before(end, mag);
-  if (v < 0) *--p = '-';
-  const int n = static_cast<int>(end - p);
-  if (n > w) {
-    std::memset(out, '*', static_cast<std::size_t>(w));
+  const unsigned long long mag =
+      v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+  if (digit_count(mag) + (v < 0 ? 1 : 0) > w) {
+    put_stars(out, w);
     return;
   }
-  std::memset(out, ' ', static_cast<std::size_t>(w - n));
-  std::memcpy(out + (w - n), p, static_cast<std::size_t>(n));
+  char* p = put_digits_before(out + w, mag);
+  if (v < 0) p[-1] = '-';
 }
 
 void put_real_field(char* out, float v, int w, int d) {
@@ -161,36 +171,33 @@ void put_real_field(char* out, float v, int w, int d) {
   constexpr double scale[9] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
   if (d < 0 || d > 8 || !(std::fabs(v) < 1e9f)) {
     const std::string field = format_real(v, w, d);
-    std::memcpy(out, field.data(), static_cast<std::size_t>(w));
+    for (int k = 0; k < w; ++k) out[k] = field[static_cast<std::size_t>(k)];
     return;
   }
   const double rounded = std::nearbyint(static_cast<double>(v) * scale[d]);
   unsigned long long units = static_cast<unsigned long long>(std::fabs(rounded));
-  char text[40];
-  char* end = text + sizeof text;
-  char* p = end;
-  for (int k = 0; k < d; ++k) {
-    *--p = static_cast<char>('0' + units % 10);
-    units /= 10;
-  }
-  *--p = '.';
-  const bool leading_zero = units == 0;
-  p = put_digits_before(p, units);
+  unsigned long long fraction = 0, ten_d = 1;
+  for (int k = 0; k < d; ++k) ten_d *= 10;
+  fraction = units % ten_d;
+  units /= ten_d;
   // An exact zero, also a negative one, has no sign; a negative value that
-  // rounds to zero keeps it.
-  if (v < 0) *--p = '-';
-  int n = static_cast<int>(end - p);
-  if (n > w && leading_zero) {  // the zero before the point is optional
-    char* zero = p + (v < 0 ? 1 : 0);
-    std::memmove(zero, zero + 1, static_cast<std::size_t>(end - zero - 1));
-    --n;
-  }
-  if (n > w) {
-    std::memset(out, '*', static_cast<std::size_t>(w));
+  // rounds to zero keeps it. The zero before the point is optional: left
+  // out when the field is too narrow for it.
+  const int sign = v < 0 ? 1 : 0;
+  int whole_digits = digit_count(units);
+  if (sign + whole_digits + 1 + d > w && units == 0) whole_digits = 0;
+  if (sign + whole_digits + 1 + d > w) {
+    put_stars(out, w);
     return;
   }
-  std::memset(out, ' ', static_cast<std::size_t>(w - n));
-  std::memcpy(out + (w - n), p, static_cast<std::size_t>(n));
+  char* p = out + w;
+  for (int k = 0; k < d; ++k) {
+    *--p = static_cast<char>('0' + fraction % 10);
+    fraction /= 10;
+  }
+  *--p = '.';
+  if (whole_digits > 0) p = put_digits_before(p, units);
+  if (sign) p[-1] = '-';
 }
 
 std::string format_text(std::string_view s, int w) {

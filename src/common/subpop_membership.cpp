@@ -17,13 +17,4 @@ subpop_membership make_subpop_membership(const settings& cfg, const animal_table
   return membership;
 }
 
-std::vector<std::int32_t> animals_with_code(const animal_table& animal, const fixed_text<20>& code) {
-  std::vector<std::int32_t> members;
-  const std::int64_t number = find_text<text_field::subpop_code>(animal.texts, code.view());
-  if (number < 0) return members;
-  for (std::int64_t i = 1; i <= animal.size(); ++i)
-    if (animal[i].subpop_code.number == number) members.push_back(static_cast<std::int32_t>(i));
-  return members;
-}
-
 }  // namespace veldmarsh

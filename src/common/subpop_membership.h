@@ -28,7 +28,4 @@ inline std::span<const std::int32_t> subpops_of(const subpop_membership& members
   return membership.of_code[a.subpop_code.number];
 }
 
-// The numbers of the animals whose code is `code`, in table order.
-std::vector<std::int32_t> animals_with_code(const animal_table& animal, const fixed_text<20>& code);
-
 }  // namespace veldmarsh

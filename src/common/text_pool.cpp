@@ -131,6 +131,7 @@ std::vector<std::uint32_t> merge_equal_texts(text_pool& pool) {
   std::vector<std::uint32_t> new_number(count);
   text_pool merged;
   merged.width = pool.width;
+  merged.ends.reserve(static_cast<std::size_t>(count) + 1);
   merged.ends.push_back(0);
   merged.bytes.reserve(pool.bytes.size());
   build_index(merged, count);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <cstring>
 #include <limits>
 
 #include "common/fixed_format.h"
@@ -52,7 +53,7 @@ void assign_month_blocks(const animal_table& animal, std::int64_t n, std::span<c
 
 namespace {
 
-constexpr int max_slots = 8;  // sets of one pass; bounds the work array to 8 doubles per animal
+constexpr int max_slots = 8;  // sets of one pass; bounds the work rows to 10 doubles per animal
 
 // The sets of a year that go through one pass: all animals, parents,
 // fathers, mothers, or the members of one subpopulation.
@@ -63,30 +64,51 @@ struct slot {
   std::int32_t subpop = 0;  // 1..n_subpop for slot_subpop
 };
 
-// Work tables of one call, sized by the pedigree, kept for every year.
+// Work tables of one call, sized by the pedigree, kept for every year. What
+// a pass reads and writes of one animal lies together in one row of
+// `nodes`, so that a pass fetches one place per animal: its parents (two
+// 32-bit numbers in the place of one double), its Mendelian sampling
+// variance D (from its parents' stored F), then its value for every slot
+// of the pass (all 0 between passes).
 struct kinship_work {
   const animal_table* animal = nullptr;
   const subpop_membership* membership = nullptr;
   std::int32_t n_subpop = 0;
-  std::vector<parent_numbers> parents;        // by table number; row 0 unused
-  std::vector<double> mendelian_variance;     // D of every animal, from its parents' stored F
+  std::int64_t stride = 0;                    // doubles per animal
+  std::vector<double> storage;                // the rows, with room to align them
+  double* nodes = nullptr;                    // row i at nodes + i * stride; row 0 is an unknown parent
   std::vector<std::uint64_t> pending;         // one bit per animal: reached, not yet passed up
-  std::vector<double> values;                 // per animal one value per slot; all 0 between passes
   std::vector<std::int32_t> reached;          // animals of the last up pass, highest first
   std::vector<std::uint8_t> in_slots;         // per member of a pass: bit k when it is in slot k
+
+  double* node(std::int64_t i) const { return nodes + i * stride; }
 };
+
+inline parent_numbers parents_of(const double* node) {
+  parent_numbers parents;
+  std::memcpy(parents.data(), node, sizeof parents);
+  return parents;
+}
 
 void prepare_work(kinship_work& w, const animal_table& animal, const subpop_membership& membership) {
   std::int64_t n = animal.size();
   w.animal = &animal;
   w.membership = &membership;
   w.n_subpop = membership.n_subpop;
-  w.parents.assign(static_cast<std::size_t>(n + 1), parent_numbers{0, 0});
-  w.mendelian_variance.assign(static_cast<std::size_t>(n + 1), 0.0);
   w.pending.assign(static_cast<std::size_t>(n / 64 + 1), 0);
   // One value per set of a pass: four sets of the year and its subpopulations.
-  std::int64_t width = std::min<std::int64_t>(max_slots, 4 + (membership.n_subpop > 1 ? membership.n_subpop : 0));
-  w.values.assign(static_cast<std::size_t>((n + 1) * width), 0.0);
+  const std::int64_t width =
+      std::min<std::int64_t>(max_slots, 4 + (membership.n_subpop > 1 ? membership.n_subpop : 0));
+  static_assert(sizeof(parent_numbers) == sizeof(double));
+  w.stride = 2 + width;
+  constexpr std::size_t line = 64 / sizeof(double);  // rows start on cache lines where the stride allows
+  w.storage.assign(static_cast<std::size_t>((n + 1) * w.stride) + line, 0.0);
+  w.nodes = w.storage.data();
+  while (reinterpret_cast<std::uintptr_t>(w.nodes) % 64 != 0) ++w.nodes;
+  // The coefficients in a compact table first: the parents' are read out of
+  // order.
+  std::vector<float> f(static_cast<std::size_t>(n + 1), 0.0f);
+  for (std::int64_t i = 1; i <= n; ++i) f[static_cast<std::size_t>(i)] = animal[i].inbreeding;
   for (std::int64_t i = 1; i <= n; ++i) {
     const animal_record& r = animal[i];
     // The sort places parents before their young; a number that breaks this
@@ -94,11 +116,13 @@ void prepare_work(kinship_work& w, const animal_table& animal, const subpop_memb
     assert(r.sire_nr >= 0 && r.sire_nr < i && r.dam_nr >= 0 && r.dam_nr < i);
     std::int32_t s = r.sire_nr > 0 && r.sire_nr < i ? r.sire_nr : 0;
     std::int32_t d = r.dam_nr > 0 && r.dam_nr < i ? r.dam_nr : 0;
-    w.parents[static_cast<std::size_t>(i)] = {s, d};
+    double* node = w.node(i);
+    const parent_numbers parents{s, d};
+    std::memcpy(node, parents.data(), sizeof parents);
     int n_unknown = (s == 0 ? 1 : 0) + (d == 0 ? 1 : 0);
-    double fs = s == 0 ? 0.0 : static_cast<double>(animal[s].inbreeding);
-    double fd = d == 0 ? 0.0 : static_cast<double>(animal[d].inbreeding);
-    w.mendelian_variance[static_cast<std::size_t>(i)] = ((2 + n_unknown) - fs - fd) * 0.25;
+    double fs = s == 0 ? 0.0 : static_cast<double>(f[static_cast<std::size_t>(s)]);
+    double fd = d == 0 ? 0.0 : static_cast<double>(f[static_cast<std::size_t>(d)]);
+    node[1] = ((2 + n_unknown) - fs - fd) * 0.25;
   }
 }
 
@@ -117,14 +141,13 @@ bool is_member(const kinship_work& w, std::int32_t t, const slot& s) {
   return false;
 }
 
-// Replaces the W columns of `values` over the pending animals and their
+// Replaces the W values of the rows over the pending animals and their
 // ancestors by A times them. The up pass visits the pending animals from
 // the highest number down, adding half of each one's column to its parents
 // (which join the pending ones); the down pass then goes back up the same
 // animals, each taking its own scaled value plus half of its parents'.
 template <int W>
 void multiply_by_relationship(kinship_work& w, std::int32_t top) {
-  double* v = w.values.data();
   w.reached.clear();
   for (std::int64_t word = top >> 6; word >= 0; --word) {
     std::uint64_t bits = w.pending[static_cast<std::size_t>(word)];
@@ -132,14 +155,15 @@ void multiply_by_relationship(kinship_work& w, std::int32_t top) {
       int b = 63 - std::countl_zero(bits);
       std::int32_t i = static_cast<std::int32_t>((word << 6) + b);
       w.reached.push_back(i);
-      double* row = v + static_cast<std::size_t>(i) * W;
-      for (std::int32_t p : w.parents[static_cast<std::size_t>(i)]) {
+      double* node = w.node(i);
+      double* row = node + 2;
+      for (std::int32_t p : parents_of(node)) {
         if (p == 0) continue;
         w.pending[static_cast<std::size_t>(p >> 6)] |= std::uint64_t{1} << (p & 63);
-        double* up = v + static_cast<std::size_t>(p) * W;
+        double* up = w.node(p) + 2;
         for (int k = 0; k < W; ++k) up[k] += 0.5 * row[k];
       }
-      double d = w.mendelian_variance[static_cast<std::size_t>(i)];
+      const double d = node[1];
       for (int k = 0; k < W; ++k) row[k] *= d;
       // Parents found just now may lie in this same word, below bit b.
       bits = w.pending[static_cast<std::size_t>(word)] & ((std::uint64_t{1} << b) - 1);
@@ -148,10 +172,11 @@ void multiply_by_relationship(kinship_work& w, std::int32_t top) {
   }
   // Row 0 stands for an unknown parent and stays 0.
   for (auto it = w.reached.rbegin(); it != w.reached.rend(); ++it) {
-    std::int32_t i = *it;
-    double* row = v + static_cast<std::size_t>(i) * W;
-    const double* rs = v + static_cast<std::size_t>(w.parents[static_cast<std::size_t>(i)][0]) * W;
-    const double* rd = v + static_cast<std::size_t>(w.parents[static_cast<std::size_t>(i)][1]) * W;
+    double* node = w.node(*it);
+    const parent_numbers parents = parents_of(node);
+    double* row = node + 2;
+    const double* rs = w.node(parents[0]) + 2;
+    const double* rd = w.node(parents[1]) + 2;
     for (int k = 0; k < W; ++k) row[k] += 0.5 * (rs[k] + rd[k]);
   }
 }
@@ -164,7 +189,6 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
                        double* self_sums, subpop_sums* sums) {
   const int width = static_cast<int>(slots.size());
   assert(width >= 1 && width <= max_slots && !members.empty());
-  double* v = w.values.data();
   // Every member enters the passes, also one of no slot here: a pair sum
   // reads a subpopulation's column at the members of later ones. Which
   // slots each member is in is found once, bit k for slot k.
@@ -176,7 +200,7 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
     for (int k = 0; k < width; ++k)
       if (is_member(w, t, slots[k])) {
         bits = static_cast<std::uint8_t>(bits | (1u << k));
-        v[static_cast<std::size_t>(t) * width + k] = 1.0;
+        w.node(t)[2 + k] = 1.0;
       }
     in_slots[m] = bits;
     w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
@@ -195,7 +219,7 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
   const bool any_subpop_slot = slots.back().kind == slot_subpop;
   for (std::size_t m = 0; m < members.size(); ++m) {
     const std::int32_t t = members[m];
-    const double* z = v + static_cast<std::size_t>(t) * width;
+    const double* z = w.node(t) + 2;
     const std::span<const std::int32_t> subpops =
         any_subpop_slot ? subpops_of(*w.membership, (*w.animal)[t]) : std::span<const std::int32_t>();
     for (int k = 0; k < width; ++k) {
@@ -208,7 +232,7 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
     }
   }
   for (std::int32_t i : w.reached) {
-    double* row = v + static_cast<std::size_t>(i) * width;
+    double* row = w.node(i) + 2;
     for (int k = 0; k < width; ++k) row[k] = 0.0;
   }
 }
@@ -223,10 +247,9 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
 template <int W>
 void sum_by_weights(kinship_work& w, std::span<const std::int32_t> members, std::span<const slot> slots,
                     double* self_sums, subpop_sums* sums) {
-  double* v = w.values.data();
   for (std::int32_t t : members) {
     for (int k = 0; k < W; ++k)
-      if (is_member(w, t, slots[k])) v[static_cast<std::size_t>(t) * W + k] = 1.0;
+      if (is_member(w, t, slots[k])) w.node(t)[2 + k] = 1.0;
     w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
   }
   // The pairs of subpopulation slots a < b, with their column of pair sums.
@@ -249,14 +272,15 @@ void sum_by_weights(kinship_work& w, std::span<const std::int32_t> members, std:
     while (bits != 0) {
       int b = 63 - std::countl_zero(bits);
       std::int32_t i = static_cast<std::int32_t>((word << 6) + b);
-      double* row = v + static_cast<std::size_t>(i) * W;
-      for (std::int32_t p : w.parents[static_cast<std::size_t>(i)]) {
+      double* node = w.node(i);
+      double* row = node + 2;
+      for (std::int32_t p : parents_of(node)) {
         if (p == 0) continue;
         w.pending[static_cast<std::size_t>(p >> 6)] |= std::uint64_t{1} << (p & 63);
-        double* up = v + static_cast<std::size_t>(p) * W;
+        double* up = w.node(p) + 2;
         for (int k = 0; k < W; ++k) up[k] += 0.5 * row[k];
       }
-      const double d = w.mendelian_variance[static_cast<std::size_t>(i)];
+      const double d = node[1];
       for (int k = 0; k < W; ++k) self[k] += d * row[k] * row[k];
       for (int q = 0; q < n_pairs; ++q) pair_sums[q] += d * row[pairs[q].a] * row[pairs[q].b];
       for (int k = 0; k < W; ++k) row[k] = 0.0;

@@ -1,10 +1,12 @@
 // Parents by sex among the animals of one birth year. One pass counts both
-// sexes; a second pass over the parents sums the squared deviations from
-// each sex's exact mean.
+// sexes and keeps the parents' offspring counts; a second pass over those
+// sums the squared deviations from each sex's exact mean.
 #include "reports/count_parents_by_sex.h"
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace veldmarsh {
 
@@ -27,12 +29,14 @@ inline int sex_index(std::int32_t sex) { return sex == 1 ? 0 : sex == 2 ? 1 : -1
 void count_parents_by_sex(const animal_table& animal, std::span<const std::int32_t> year_animals,
                           std::span<std::int32_t, 6> parent_counts, std::span<float, 6> offspring_stats) {
   sex_sums sums[2];
+  // The parents' sex and offspring, kept for the second pass.
+  std::vector<std::pair<int, std::int32_t>> parents;
   for (std::int32_t nr : year_animals) {
     const animal_record& a = animal[nr];
     const int s = sex_index(a.sex);
     if (s < 0) continue;
     sex_sums& x = sums[s];
-    if (!a.is_import) ++x.home_bred;
+    x.home_bred += a.is_import ? 0 : 1;
     if (!a.has_counted_offspring) continue;
     if (a.is_import)
       ++x.imported_parents;
@@ -40,22 +44,17 @@ void count_parents_by_sex(const animal_table& animal, std::span<const std::int32
       ++x.home_bred_parents;
     x.offspring_max = std::max(x.offspring_max, a.n_offspring_counted);
     x.offspring_sum += a.n_offspring_counted;
+    parents.emplace_back(s, a.n_offspring_counted);
   }
-  bool any_deviation = false;
   for (sex_sums& x : sums) {
     const std::int64_t p = x.home_bred_parents + x.imported_parents;
     if (p >= 1) x.mean = static_cast<double>(x.offspring_sum) / static_cast<double>(p);
-    any_deviation = any_deviation || p >= 2;
   }
   // A float sum over a large year's parents would lose the small terms.
-  if (any_deviation)
-    for (std::int32_t nr : year_animals) {
-      const animal_record& a = animal[nr];
-      const int s = sex_index(a.sex);
-      if (s < 0 || !a.has_counted_offspring) continue;
-      const double d = static_cast<double>(a.n_offspring_counted) - sums[s].mean;
-      sums[s].squares += d * d;
-    }
+  for (const auto& [s, offspring] : parents) {
+    const double d = static_cast<double>(offspring) - sums[s].mean;
+    sums[s].squares += d * d;
+  }
   for (int s = 0; s < 2; ++s) {
     const sex_sums& x = sums[s];
     std::int32_t* counts = parent_counts.data() + 3 * s;

@@ -8,7 +8,6 @@
 #include "reports/top_sires.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 
 #include "common/free_format.h"
@@ -84,38 +83,38 @@ std::vector<animal_label> gather_top_sire_records(const animal_table& animal, co
   return records;
 }
 
+void add_top_parent_candidate(top_parent_search& search, std::int64_t i, const animal_record& a) {
+  if (a.sex != 1 && a.sex != 2) return;
+  const std::size_t s = a.sex == 1 ? 0 : 1;
+  if (search.best[s] == 0 || a.n_offspring_counted > search.most[s]) {
+    search.best[s] = static_cast<std::int32_t>(i);
+    search.most[s] = a.n_offspring_counted;
+  }
+}
+
 namespace {
 
-// The animal of each sex with the most counted offspring among the
-// members, the first in table order on a tie: [0] males, [1] females.
-std::array<std::int32_t, 2> choose_top_of_each_sex(const animal_table& animal,
-                                                   const std::vector<std::int32_t>* members) {
-  std::array<std::int32_t, 2> best{0, 0};
-  std::array<std::int32_t, 2> most{0, 0};
-  for_each_member(animal, members, [&](std::int64_t i) {
-    const animal_record& a = animal[i];
-    if (a.sex != 1 && a.sex != 2) return;
-    const std::size_t s = a.sex == 1 ? 0 : 1;
-    if (best[s] == 0 || a.n_offspring_counted > most[s]) {
-      best[s] = static_cast<std::int32_t>(i);
-      most[s] = a.n_offspring_counted;
-    }
-  });
-  return best;
+top_parent_search search_top_parents(const animal_table& animal, const std::vector<std::int32_t>* members) {
+  top_parent_search search;
+  for_each_member(animal, members, [&](std::int64_t i) { add_top_parent_candidate(search, i, animal[i]); });
+  return search;
 }
 
 }  // namespace
 
 std::int32_t choose_top_parent(const animal_table& animal, std::int32_t sex, const std::vector<std::int32_t>* members) {
   if (sex != 1 && sex != 2) return 0;
-  return choose_top_of_each_sex(animal, members)[sex == 1 ? 0 : 1];
+  return search_top_parents(animal, members).best[sex == 1 ? 0 : 1];
+}
+
+void set_top_parents(const top_parent_search& search, year_count_tables& counts) {
+  counts.top_male_nr = search.best[0];
+  counts.top_female_nr = search.best[1];
 }
 
 void choose_top_parents(const animal_table& animal, const std::vector<std::int32_t>* members,
                         year_count_tables& counts) {
-  const std::array<std::int32_t, 2> best = choose_top_of_each_sex(animal, members);
-  counts.top_male_nr = best[0];
-  counts.top_female_nr = best[1];
+  set_top_parents(search_top_parents(animal, members), counts);
 }
 
 animal_label top_parent_record(const animal_table& animal, std::int32_t row) {

@@ -2,6 +2,7 @@
 // the most offspring. For the whole population and for each subpopulation.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -39,6 +40,18 @@ std::vector<animal_label> gather_top_sire_records(const animal_table& animal, co
 // order on a tie, among the animals of `members` (numbers in table order) or
 // the whole table when `members` is null; 0 when there is no such animal.
 std::int32_t choose_top_parent(const animal_table& animal, std::int32_t sex, const std::vector<std::int32_t>* members);
+
+// The search for the male [0] and the female [1] with the most counted
+// offspring, one animal at a time in table order (the first wins a tie).
+struct top_parent_search {
+  std::array<std::int32_t, 2> best{0, 0};  // animal numbers; 0 while none is met
+  std::array<std::int32_t, 2> most{0, 0};
+};
+
+void add_top_parent_candidate(top_parent_search& search, std::int64_t i, const animal_record& a);
+
+// `top_male_nr` and `top_female_nr` of `counts` from a finished search.
+void set_top_parents(const top_parent_search& search, year_count_tables& counts);
 
 // `top_male_nr` and `top_female_nr` of `counts`: choose_top_parent of each
 // sex among the members (all animals when null).

@@ -3,8 +3,6 @@
 // field straight into the line, since a large pedigree writes millions.
 #include "run/write_renumbered_pedigree.h"
 
-#include <cstring>
-
 #include "common/fixed_format.h"
 #include "common/free_format.h"
 #include "run/data_and_report_files.h"
@@ -19,18 +17,21 @@ std::string renumbered_pedigree_name(std::string_view report_file_name) {
 }
 
 void build_renumbered_line(const animal_table& animal, std::int64_t i, std::string& line) {
+  // The blanks of every field and the written texts " ", "/", "/" and " ".
+  static const std::string blank_line = [] {
+    std::string l(renumbered_line_length, ' ');
+    l[39] = l[42] = '/';
+    return l;
+  }();
   const animal_record& a = animal[i];
-  line.resize(renumbered_line_length);
+  line = blank_line;
   char* p = line.data();
   put_integer_field(p, a.nr, 9);
   put_integer_field(p + 9, a.sire_nr, 9);
   put_integer_field(p + 18, a.dam_nr, 9);
   put_real_field(p + 27, a.inbreeding, 7, 4);
-  p[34] = ' ';
   put_integer_field(p + 35, a.birth_year, 4);
-  p[39] = '/';
   put_integer_field(p + 40, a.birth_month, 2);
-  p[42] = '/';
   put_integer_field(p + 43, a.birth_day, 2);
   put_integer_field(p + 45, a.sex, 2);
   put_integer_field(p + 47, a.dam_age_days, 6);
@@ -38,14 +39,12 @@ void build_renumbered_line(const animal_table& animal, std::int64_t i, std::stri
   put_integer_field(p + 59, a.n_offspring_counted, 6);
   put_real_field(p + 65, a.equiv_generations, 6, 2);
   put_integer_field(p + 71, a.complete_generations, 3);
-  p[74] = ' ';
-  // A50 of a 50-character text: all its characters, blanks included.
+  // A50 of a 50-character text: all its characters, the blanks after them
+  // included.
   const std::string_view id = trimmed_text_of(animal.texts, a.herdbook_nr);
   const std::string_view name = trimmed_text_of(animal.texts, a.name);
-  std::memcpy(p + 75, id.data(), id.size());
-  std::memset(p + 75 + id.size(), ' ', 50 - id.size());
-  std::memcpy(p + 125, name.data(), name.size());
-  std::memset(p + 125 + name.size(), ' ', 50 - name.size());
+  id.copy(p + 75, id.size());
+  name.copy(p + 125, name.size());
 }
 
 void write_renumbered_pedigree(run_context& ctx, const animal_table& animal,
