@@ -244,14 +244,10 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
 // sampling variance times the products of its weights: with itself for the
 // self sums, and for every pair of subpopulation slots for the pair sums.
 // No down pass is needed when every slot of the sets is in this one pass.
+// The caller has set each member's values and marked it pending.
 template <int W>
-void sum_by_weights(kinship_work& w, std::span<const std::int32_t> members, std::span<const slot> slots,
-                    double* self_sums, subpop_sums* sums) {
-  for (std::int32_t t : members) {
-    for (int k = 0; k < W; ++k)
-      if (is_member(w, t, slots[k])) w.node(t)[2 + k] = 1.0;
-    w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
-  }
+void sum_by_weights(kinship_work& w, std::int32_t top, std::span<const slot> slots, double* self_sums,
+                    subpop_sums* sums) {
   // The pairs of subpopulation slots a < b, with their column of pair sums.
   struct slot_pair {
     int a, b;
@@ -267,7 +263,7 @@ void sum_by_weights(kinship_work& w, std::span<const std::int32_t> members, std:
                                                      2 * w.n_subpop)};
   double self[W] = {};
   double pair_sums[max_slots * (max_slots - 1) / 2] = {};
-  for (std::int64_t word = members.back() >> 6; word >= 0; --word) {
+  for (std::int64_t word = top >> 6; word >= 0; --word) {
     std::uint64_t bits = w.pending[static_cast<std::size_t>(word)];
     while (bits != 0) {
       int b = 63 - std::countl_zero(bits);
@@ -308,31 +304,39 @@ void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums* s
   std::vector<slot> slots;
   if (set != nullptr) slots = {{slot_all}, {slot_parents}, {slot_fathers}, {slot_mothers}};
   const std::size_t first_subpop_slot = slots.size();
+  if (sums != nullptr)
+    for (std::int32_t j = 1; j <= w.n_subpop; ++j) slots.push_back({slot_subpop, j});
+  // With every slot in one pass, each member's values are set while its
+  // record is read for the counts.
+  const bool one_pass = slots.size() <= static_cast<std::size_t>(max_slots);
   for (std::int32_t t : members) {
-    double f = (*w.animal)[t].inbreeding;
+    const animal_record& r = (*w.animal)[t];
+    double f = r.inbreeding;
     for (std::size_t k = 0; k < first_subpop_slot; ++k)
       if (is_member(w, t, slots[k])) {
         ++set->count[k];
         set->sum_inbreeding[k] += f;
+        if (one_pass) w.node(t)[2 + k] = 1.0;
       }
     if (sums != nullptr)
-      for (std::int32_t j : subpops_of(*w.membership, (*w.animal)[t])) {
+      for (std::int32_t j : subpops_of(*w.membership, r)) {
         ++sums->count[static_cast<std::size_t>(j)];
         sums->sum_inbreeding[static_cast<std::size_t>(j)] += f;
+        if (one_pass) w.node(t)[2 + first_subpop_slot + static_cast<std::size_t>(j) - 1] = 1.0;
       }
+    if (one_pass) w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
   }
-  if (sums != nullptr)
-    for (std::int32_t j = 1; j <= w.n_subpop; ++j) slots.push_back({slot_subpop, j});
   std::vector<double> self_sums(slots.size(), 0.0);
+  const std::int32_t top = members.back();
   switch (slots.size()) {
-    case 1: sum_by_weights<1>(w, members, slots, self_sums.data(), sums); break;
-    case 2: sum_by_weights<2>(w, members, slots, self_sums.data(), sums); break;
-    case 3: sum_by_weights<3>(w, members, slots, self_sums.data(), sums); break;
-    case 4: sum_by_weights<4>(w, members, slots, self_sums.data(), sums); break;
-    case 5: sum_by_weights<5>(w, members, slots, self_sums.data(), sums); break;
-    case 6: sum_by_weights<6>(w, members, slots, self_sums.data(), sums); break;
-    case 7: sum_by_weights<7>(w, members, slots, self_sums.data(), sums); break;
-    case 8: sum_by_weights<8>(w, members, slots, self_sums.data(), sums); break;
+    case 1: sum_by_weights<1>(w, top, slots, self_sums.data(), sums); break;
+    case 2: sum_by_weights<2>(w, top, slots, self_sums.data(), sums); break;
+    case 3: sum_by_weights<3>(w, top, slots, self_sums.data(), sums); break;
+    case 4: sum_by_weights<4>(w, top, slots, self_sums.data(), sums); break;
+    case 5: sum_by_weights<5>(w, top, slots, self_sums.data(), sums); break;
+    case 6: sum_by_weights<6>(w, top, slots, self_sums.data(), sums); break;
+    case 7: sum_by_weights<7>(w, top, slots, self_sums.data(), sums); break;
+    case 8: sum_by_weights<8>(w, top, slots, self_sums.data(), sums); break;
     default: break;
   }
   // More slots than a pass holds: passes of max_slots slots, each with a
@@ -499,13 +503,14 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const bi
     write_free_line(ctx.console, {"number in year = ", static_cast<long>(n)});
     if (n == 0) continue;
 
+    // Column 1: the mean F of the whole year, from the sum of the year's F
+    // in table order.
     std::span<float> row(&year_inbreeding(k, 1), 6);
-    double sum_f = 0.0;
-    for (std::int32_t t : year_rows) sum_f += animal[t].inbreeding;
-    row[0] = static_cast<float>(sum_f / static_cast<double>(n));
-
     if (by_subpop) clear_subpop_sums(sums, membership.n_subpop);
     if (n >= sizes.split_from) {
+      double sum_f = 0.0;
+      for (std::int32_t t : year_rows) sum_f += animal[t].inbreeding;
+      row[0] = static_cast<float>(sum_f / static_cast<double>(n));
       handle_split_year(ctx, w, year, year_rows, row, sizes.part_size);
       // The subpopulations of a split year are summed over the whole year,
       // as in any other year: the sums need no matrix to hold the year.
@@ -518,6 +523,7 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const bi
 
       set_sums set;
       sum_set(w, year_rows, &set, by_subpop ? &sums : nullptr);
+      row[0] = static_cast<float>(set.sum_inbreeding[slot_all] / static_cast<double>(n));
       store_relationship_means(set, row);
     }
     if (by_subpop) {
