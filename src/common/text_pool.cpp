@@ -134,26 +134,47 @@ std::vector<std::uint32_t> merge_equal_texts(text_pool& pool) {
   merged.ends.reserve(static_cast<std::size_t>(count) + 1);
   merged.ends.push_back(0);
   merged.bytes.reserve(pool.bytes.size());
-  build_index(merged, count);
-  // Hashed a block ahead, and the slots fetched early, so that the waits for
-  // memory of neighbouring texts overlap.
-  constexpr std::uint32_t ahead = 16;
-  std::uint64_t hashes[ahead];
-  for (std::uint32_t first = 0; first < count; first += ahead) {
-    const std::uint32_t last = std::min(count, first + ahead);
-    for (std::uint32_t k = first; k < last; ++k) {
-      hashes[k - first] = hash_of(stored_text(pool, k));
-      __builtin_prefetch(merged.slots.data() + (hashes[k - first] & merged.mask), 1);
+  // Room for three quarters of the texts at a load of two thirds: most
+  // merged pools hold far fewer texts than were added (parents are named
+  // again and again); were they all distinct, the load would still stay
+  // below nine tenths.
+  build_index(merged, static_cast<std::uint64_t>(count) * 3 / 4);
+  // Texts a few places ahead are hashed and what their look-up will read is
+  // fetched early, in steps: the slot, then (when its tag matches) the end
+  // of the text it holds, then that text; so the waits for memory of
+  // neighbouring texts overlap. The steps are only hints: the look-up itself
+  // follows at the text's turn.
+  constexpr std::uint32_t step = 8, ring = 4 * step;
+  std::uint64_t hashes[ring];
+  auto held_number = [&](std::uint32_t k) -> std::int64_t {  // at the first slot, when its tag matches
+    const std::uint64_t h = hashes[k % ring];
+    const std::uint64_t slot = merged.slots[h & merged.mask];
+    return slot != 0 && static_cast<std::uint32_t>(slot >> 32) == tag_of(h)
+               ? static_cast<std::int64_t>(slot & 0xFFFFFFFFu) - 1
+               : -1;
+  };
+  for (std::uint32_t k = 0; k < count + 3 * step; ++k) {
+    if (k < count) {
+      hashes[k % ring] = hash_of(stored_text(pool, k));
+      __builtin_prefetch(merged.slots.data() + (hashes[k % ring] & merged.mask));
     }
-    for (std::uint32_t k = first; k < last; ++k) {
-      const std::string_view text = stored_text(pool, k);
-      const std::uint64_t s = slot_of(merged, text, hashes[k - first]);
-      if (merged.slots[s] == 0) {
-        const std::uint32_t number = append_text(merged, text);
-        merged.slots[s] = (static_cast<std::uint64_t>(tag_of(hashes[k - first])) << 32) | (number + 1ull);
-      }
-      new_number[k] = static_cast<std::uint32_t>(merged.slots[s] & 0xFFFFFFFFu) - 1;
+    if (k >= step && k - step < count) {
+      if (const std::int64_t number = held_number(k - step); number >= 0) __builtin_prefetch(&merged.ends[number]);
     }
+    if (k >= 2 * step && k - 2 * step < count) {
+      if (const std::int64_t number = held_number(k - 2 * step); number >= 0)
+        __builtin_prefetch(merged.bytes.data() + merged.ends[static_cast<std::size_t>(number)]);
+    }
+    if (k < 3 * step) continue;
+    const std::uint32_t j = k - 3 * step;
+    const std::string_view text = stored_text(pool, j);
+    const std::uint64_t hash = hashes[j % ring];
+    const std::uint64_t s = slot_of(merged, text, hash);
+    if (merged.slots[s] == 0) {
+      const std::uint32_t number = append_text(merged, text);
+      merged.slots[s] = (static_cast<std::uint64_t>(tag_of(hash)) << 32) | (number + 1ull);
+    }
+    new_number[j] = static_cast<std::uint32_t>(merged.slots[s] & 0xFFFFFFFFu) - 1;
   }
   merged.bytes.shrink_to_fit();
   pool = std::move(merged);
