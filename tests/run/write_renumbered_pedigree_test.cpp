@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/fixed_format.h"
 #include "pedigree_test_support.h"
 
 namespace veldmarsh {
@@ -37,6 +38,44 @@ std::string read_bytes(const std::string& name) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// The line laid out field by field against the format engine, on records
+// at the edges: unknown and huge numbers, negative and overflowing fields,
+// the signs of zero, a full and a blank name.
+TEST(RenumberedPedigreeLine, EqualsTheFormatEngine) {
+  animal_table t;
+  std::vector<animal_record> records;
+  for (int k = 0; k < 4; ++k) records.push_back(testing_support::data_record(t, "R" + std::to_string(k)));
+  records[1].sire_nr = 1;
+  records[1].inbreeding = -0.0f;
+  records[1].birth_year = 12345;
+  records[1].birth_day = -5;
+  records[1].dam_age_days = -1;
+  records[1].sire_age_days = 999999;
+  records[1].equiv_generations = 999.996f;
+  set_text(t, records[1].name, std::string(60, 'n'));
+  records[2].inbreeding = -0.00001f;
+  records[2].n_offspring_counted = -100000;
+  records[2].complete_generations = 1000;
+  set_text(t, records[2].name, "");
+  records[3].inbreeding = 0.99995f;
+  records[3].equiv_generations = 0.005f;
+  records[3].birth_month = 12;
+  set_text(t, records[3].herdbook_nr, std::string(50, 'h'));
+  testing_support::append_records(t, records);
+  t[4].nr = 2147483647;
+  const fixed_layout layout = parse_format("(3I9,F7.4,A1,I4,A1,I2,A1,I2,I2,2I6,I6,F6.2,I3,A1,2A50)");
+  std::string line;
+  for (std::int64_t i = 1; i <= t.size(); ++i) {
+    const animal_record& a = t[i];
+    const std::vector<fixed_value> values = {
+        a.nr, a.sire_nr, a.dam_nr, a.inbreeding, " ", a.birth_year, "/", a.birth_month, "/", a.birth_day, a.sex,
+        a.dam_age_days, a.sire_age_days, a.n_offspring_counted, a.equiv_generations, a.complete_generations, " ",
+        text_of(t, a.herdbook_nr), text_of(t, a.name)};
+    build_renumbered_line(t, i, line);
+    EXPECT_EQ(line, build_fixed_lines(layout, values)[0]) << i;
+  }
 }
 
 // The lines of a table and the English log are checked end to end.
