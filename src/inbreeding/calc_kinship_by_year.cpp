@@ -141,20 +141,17 @@ bool is_member(const kinship_work& w, std::int32_t t, const slot& s) {
   return false;
 }
 
-// Replaces the W values of the rows over the pending animals and their
-// ancestors by A times them. The up pass visits the pending animals from
-// the highest number down, adding half of each one's column to its parents
-// (which join the pending ones); the down pass then goes back up the same
-// animals, each taking its own scaled value plus half of its parents'.
-template <int W>
-void multiply_by_relationship(kinship_work& w, std::int32_t top) {
-  w.reached.clear();
+// The up pass over the pending animals and their ancestors, from the
+// highest number down: each adds half of each of its W values to its
+// parents' (which join the pending ones), and then `visit(i, row, d)` gets
+// its complete values and its D.
+template <int W, typename Visit>
+void pass_up(kinship_work& w, std::int32_t top, Visit&& visit) {
   for (std::int64_t word = top >> 6; word >= 0; --word) {
     std::uint64_t bits = w.pending[static_cast<std::size_t>(word)];
     while (bits != 0) {
       int b = 63 - std::countl_zero(bits);
       std::int32_t i = static_cast<std::int32_t>((word << 6) + b);
-      w.reached.push_back(i);
       double* node = w.node(i);
       double* row = node + 2;
       for (std::int32_t p : parents_of(node)) {
@@ -163,13 +160,25 @@ void multiply_by_relationship(kinship_work& w, std::int32_t top) {
         double* up = w.node(p) + 2;
         for (int k = 0; k < W; ++k) up[k] += 0.5 * row[k];
       }
-      const double d = node[1];
-      for (int k = 0; k < W; ++k) row[k] *= d;
+      visit(i, row, node[1]);
       // Parents found just now may lie in this same word, below bit b.
       bits = w.pending[static_cast<std::size_t>(word)] & ((std::uint64_t{1} << b) - 1);
     }
     w.pending[static_cast<std::size_t>(word)] = 0;
   }
+}
+
+// Replaces the W values of the rows over the pending animals and their
+// ancestors by A times them: the up pass, each value scaled by D, then the
+// down pass back up the same animals, each taking its own scaled value plus
+// half of its parents'.
+template <int W>
+void multiply_by_relationship(kinship_work& w, std::int32_t top) {
+  w.reached.clear();
+  pass_up<W>(w, top, [&](std::int32_t i, double* row, double d) {
+    w.reached.push_back(i);
+    for (int k = 0; k < W; ++k) row[k] *= d;
+  });
   // Row 0 stands for an unknown parent and stays 0.
   for (auto it = w.reached.rbegin(); it != w.reached.rend(); ++it) {
     double* node = w.node(*it);
@@ -263,28 +272,11 @@ void sum_by_weights(kinship_work& w, std::int32_t top, std::span<const slot> slo
                                                      2 * w.n_subpop)};
   double self[W] = {};
   double pair_sums[max_slots * (max_slots - 1) / 2] = {};
-  for (std::int64_t word = top >> 6; word >= 0; --word) {
-    std::uint64_t bits = w.pending[static_cast<std::size_t>(word)];
-    while (bits != 0) {
-      int b = 63 - std::countl_zero(bits);
-      std::int32_t i = static_cast<std::int32_t>((word << 6) + b);
-      double* node = w.node(i);
-      double* row = node + 2;
-      for (std::int32_t p : parents_of(node)) {
-        if (p == 0) continue;
-        w.pending[static_cast<std::size_t>(p >> 6)] |= std::uint64_t{1} << (p & 63);
-        double* up = w.node(p) + 2;
-        for (int k = 0; k < W; ++k) up[k] += 0.5 * row[k];
-      }
-      const double d = node[1];
-      for (int k = 0; k < W; ++k) self[k] += d * row[k] * row[k];
-      for (int q = 0; q < n_pairs; ++q) pair_sums[q] += d * row[pairs[q].a] * row[pairs[q].b];
-      for (int k = 0; k < W; ++k) row[k] = 0.0;
-      // Parents found just now may lie in this same word, below bit b.
-      bits = w.pending[static_cast<std::size_t>(word)] & ((std::uint64_t{1} << b) - 1);
-    }
-    w.pending[static_cast<std::size_t>(word)] = 0;
-  }
+  pass_up<W>(w, top, [&](std::int32_t, double* row, double d) {
+    for (int k = 0; k < W; ++k) self[k] += d * row[k] * row[k];
+    for (int q = 0; q < n_pairs; ++q) pair_sums[q] += d * row[pairs[q].a] * row[pairs[q].b];
+    for (int k = 0; k < W; ++k) row[k] = 0.0;
+  });
   for (int k = 0; k < W; ++k) self_sums[k] += self[k];
   for (int q = 0; q < n_pairs; ++q) sums->between[pairs[q].between] += pair_sums[q];
 }
