@@ -69,10 +69,11 @@ TEST(RenumberedPedigreeLine, EqualsTheFormatEngine) {
   std::string line;
   for (std::int64_t i = 1; i <= t.size(); ++i) {
     const animal_record& a = t[i];
+    const fixed_text<50> id = text_of(t, a.herdbook_nr), name = text_of(t, a.name);
     const std::vector<fixed_value> values = {
         a.nr, a.sire_nr, a.dam_nr, a.inbreeding, " ", a.birth_year, "/", a.birth_month, "/", a.birth_day, a.sex,
         a.dam_age_days, a.sire_age_days, a.n_offspring_counted, a.equiv_generations, a.complete_generations, " ",
-        text_of(t, a.herdbook_nr), text_of(t, a.name)};
+        id, name};
     build_renumbered_line(t, i, line);
     EXPECT_EQ(line, build_fixed_lines(layout, values)[0]) << i;
   }
