@@ -289,10 +289,14 @@ struct set_sums {
   double relationship[4] = {};
 };
 
-// Counts and F sums of the set (unless `set` is null: the subpopulations
-// alone) and, with `sums`, of its subpopulations; then every relationship
-// sum, max_slots sets a pass.
-void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums* set, subpop_sums* sums) {
+// Counts and F sums of the set of `members` (unless `set` is null: the
+// subpopulations alone) and, with `sums`, of the subpopulations of
+// `subpop_members` (the same animals, but for the first part of a split
+// year, which shares its pass with its whole year's subpopulations); then
+// every relationship sum, in one pass when the slots of the sets fit in one
+// (else max_slots sets a pass, `members` and `subpop_members` the same).
+void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums* set,
+             std::span<const std::int32_t> subpop_members, subpop_sums* sums) {
   std::vector<slot> slots;
   if (set != nullptr) slots = {{slot_all}, {slot_parents}, {slot_fathers}, {slot_mothers}};
   const std::size_t first_subpop_slot = slots.size();
@@ -300,27 +304,34 @@ void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums* s
     for (std::int32_t j = 1; j <= w.n_subpop; ++j) slots.push_back({slot_subpop, j});
   // With every slot in one pass, each member's values are set while its
   // record is read for the counts.
-  const bool one_pass = slots.size() <= static_cast<std::size_t>(max_slots);
+  const bool one_pass = static_cast<std::int64_t>(slots.size()) <= w.stride - 2;
+  assert(one_pass || members.data() == subpop_members.data() || sums == nullptr);
+  std::int32_t top = 0;
   for (std::int32_t t : members) {
-    const animal_record& r = (*w.animal)[t];
-    double f = r.inbreeding;
+    if (set == nullptr) break;
+    const double f = (*w.animal)[t].inbreeding;
     for (std::size_t k = 0; k < first_subpop_slot; ++k)
       if (is_member(w, t, slots[k])) {
         ++set->count[k];
         set->sum_inbreeding[k] += f;
         if (one_pass) w.node(t)[2 + k] = 1.0;
       }
-    if (sums != nullptr)
-      for (std::int32_t j : subpops_of(*w.membership, r)) {
-        ++sums->count[static_cast<std::size_t>(j)];
-        sums->sum_inbreeding[static_cast<std::size_t>(j)] += f;
-        if (one_pass) w.node(t)[2 + first_subpop_slot + static_cast<std::size_t>(j) - 1] = 1.0;
-      }
     if (one_pass) w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
+    top = std::max(top, t);
+  }
+  for (std::int32_t t : subpop_members) {
+    if (sums == nullptr) break;
+    const animal_record& r = (*w.animal)[t];
+    for (std::int32_t j : subpops_of(*w.membership, r)) {
+      ++sums->count[static_cast<std::size_t>(j)];
+      sums->sum_inbreeding[static_cast<std::size_t>(j)] += r.inbreeding;
+      if (one_pass) w.node(t)[2 + first_subpop_slot + static_cast<std::size_t>(j) - 1] = 1.0;
+    }
+    if (one_pass) w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
+    top = std::max(top, t);
   }
   std::vector<double> self_sums(slots.size(), 0.0);
-  const std::int32_t top = members.back();
-  switch (slots.size()) {
+  switch (one_pass ? slots.size() : 0) {
     case 1: sum_by_weights<1>(w, top, slots, self_sums.data(), sums); break;
     case 2: sum_by_weights<2>(w, top, slots, self_sums.data(), sums); break;
     case 3: sum_by_weights<3>(w, top, slots, self_sums.data(), sums); break;
@@ -334,7 +345,7 @@ void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums* s
   // More slots than a pass holds: passes of max_slots slots, each with a
   // down pass, so that a pair of subpopulations in two passes is summed
   // from the relationships of the one with the members of the other.
-  if (slots.size() > static_cast<std::size_t>(max_slots))
+  if (!one_pass)
   for (std::size_t first = 0; first < slots.size(); first += max_slots) {
     std::size_t width = std::min<std::size_t>(max_slots, slots.size() - first);
     sum_relationships(w, members, std::span<const slot>(slots).subspan(first, width), self_sums.data() + first,
@@ -409,7 +420,12 @@ void write_part_table(run_context& ctx, std::int64_t year, std::int32_t n_blocks
 // summed on its own; pairs across parts are left out, and the year gets the
 // part means weighted by the part sizes (in single precision, part by part).
 void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std::span<const std::int32_t> year_rows,
-                       std::span<float> row, std::int64_t part_size) {
+                       std::span<float> row, std::int64_t part_size, subpop_sums* sums) {
+  // The subpopulations span the whole year; they share the pass of the
+  // first part when its slots and theirs fit in one, else have one of their
+  // own.
+  bool subpops_summed = sums == nullptr;
+  const bool share_a_pass = 4 + w.n_subpop <= w.stride - 2;
   const animal_table& animal = *w.animal;
   std::int64_t n = static_cast<std::int64_t>(year_rows.size());
   std::vector<std::int32_t> block;
@@ -447,7 +463,12 @@ void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std
     }
     if (m < 1) continue;
     set_sums set;
-    sum_set(w, part_rows, &set, nullptr);
+    if (!subpops_summed && share_a_pass) {
+      sum_set(w, part_rows, &set, year_rows, sums);
+      subpops_summed = true;
+    } else {
+      sum_set(w, part_rows, &set, {}, nullptr);
+    }
     std::span<float> stats(&part_stats[static_cast<std::size_t>(p - 1) * 6], 6);
     stats[1] = mean_with_self(set);
     if (m >= 2) {
@@ -455,6 +476,7 @@ void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std
       store_relationship_means(set, stats);
     }
   }
+  if (!subpops_summed) sum_set(w, year_rows, nullptr, year_rows, sums);
   write_part_table(ctx, year, n_blocks, part_counts, part_stats);
   for (std::size_t c = 1; c < 6; ++c) {
     float weighted = 0.0f;
@@ -503,10 +525,9 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const bi
       double sum_f = 0.0;
       for (std::int32_t t : year_rows) sum_f += animal[t].inbreeding;
       row[0] = static_cast<float>(sum_f / static_cast<double>(n));
-      handle_split_year(ctx, w, year, year_rows, row, sizes.part_size);
       // The subpopulations of a split year are summed over the whole year,
       // as in any other year: the sums need no matrix to hold the year.
-      if (by_subpop) sum_set(w, year_rows, nullptr, &sums);
+      handle_split_year(ctx, w, year, year_rows, row, sizes.part_size, by_subpop ? &sums : nullptr);
     } else {
       // The progress lines of a column-by-column fill: before animal i + 1
       // whenever i is a multiple of the interval.
@@ -514,7 +535,7 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const bi
       for (std::int64_t done = interval; done < n; done += interval) write_progress_line(ctx, done);
 
       set_sums set;
-      sum_set(w, year_rows, &set, by_subpop ? &sums : nullptr);
+      sum_set(w, year_rows, &set, year_rows, by_subpop ? &sums : nullptr);
       row[0] = static_cast<float>(set.sum_inbreeding[slot_all] / static_cast<double>(n));
       store_relationship_means(set, row);
     }
