@@ -10,30 +10,13 @@
 
 namespace veldmarsh {
 
-namespace {
-
-// Counts one linked offspring in its parent's record.
-void count_offspring(animal_record& parent, bool offspring_is_import) {
-  ++parent.n_offspring;
-  parent.is_parent = true;
-  if (!offspring_is_import) {
-    ++parent.n_offspring_counted;
-    parent.has_counted_offspring = true;
-  }
-}
-
-}  // namespace
-
 void link_parent_numbers(run_context& ctx, animal_table& animal) {
   const std::int64_t n = animal.size();
-  for (std::int64_t i = 1; i <= n; ++i) {
-    animal_record& a = animal[i];
-    a.n_offspring_counted = 0;
-    a.n_offspring = 0;
-    a.sire_nr = 0;
-    a.dam_nr = 0;
-  }
   const std::vector<std::int32_t> first_record = first_record_of_identifications(animal);
+  // Offspring counted in compact tables while the young are linked, then
+  // stored in the parents' records in one pass.
+  std::vector<std::int32_t> offspring(static_cast<std::size_t>(n) + 1, 0);
+  std::vector<std::int32_t> counted_offspring(static_cast<std::size_t>(n) + 1, 0);
 
   const std::int64_t interval = progress_interval(n, linking_progress);
   std::int64_t counter = 0;
@@ -46,17 +29,21 @@ void link_parent_numbers(run_context& ctx, animal_table& animal) {
       counter = 0;
     }
     animal_record& a = animal[i];
-    if (!(a.sire_id == unknown_parent)) {
-      std::int32_t s = first_record[a.sire_id.number];
-      a.sire_nr = s;
-      if (s != 0) count_offspring(animal[s], a.is_import);
-    }
-    if (!(a.dam_id == unknown_parent)) {
-      std::int32_t d = first_record[a.dam_id.number];
-      a.dam_nr = d;
-      if (d != 0) count_offspring(animal[d], a.is_import);
+    a.sire_nr = a.sire_id == unknown_parent ? 0 : first_record[a.sire_id.number];
+    a.dam_nr = a.dam_id == unknown_parent ? 0 : first_record[a.dam_id.number];
+    for (std::int32_t p : {a.sire_nr, a.dam_nr}) {
+      if (p == 0) continue;
+      ++offspring[static_cast<std::size_t>(p)];
+      if (!a.is_import) ++counted_offspring[static_cast<std::size_t>(p)];
     }
     ++counter;
+  }
+  for (std::int64_t i = 1; i <= n; ++i) {
+    animal_record& a = animal[i];
+    a.n_offspring = offspring[static_cast<std::size_t>(i)];
+    a.n_offspring_counted = counted_offspring[static_cast<std::size_t>(i)];
+    if (a.n_offspring > 0) a.is_parent = true;
+    if (a.n_offspring_counted > 0) a.has_counted_offspring = true;
   }
 }
 

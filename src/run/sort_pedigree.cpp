@@ -89,9 +89,12 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
                      std::vector<char>& placed) {
   const std::int64_t n = animal.size();
   // Compact copies of what the sweeps read, so that they do not walk the
-  // whole records.
-  std::vector<std::int32_t> sire(static_cast<std::size_t>(n) + 1), dam(static_cast<std::size_t>(n) + 1),
-      year(static_cast<std::size_t>(n) + 1), unplaced_offspring(static_cast<std::size_t>(n) + 1);
+  // whole records: what a look-up of a parent reads lies in one place.
+  struct sort_entry {
+    std::int32_t sire, dam, year;
+    std::int32_t unplaced_offspring;  // offspring not yet placed
+  };
+  std::vector<sort_entry> entry(static_cast<std::size_t>(n) + 1, sort_entry{0, 0, 0, 0});
   sort_order.assign(static_cast<std::size_t>(n) + 1, 0);
   placed.assign(static_cast<std::size_t>(n) + 1, 0);
 
@@ -102,10 +105,8 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
   std::int64_t n_free = 0;                   // unplaced animals whose count is 0
   for (std::int64_t i = 1; i <= n; ++i) {
     const animal_record& a = animal[i];
-    sire[i] = parent_row(a.sire_nr, n);
-    dam[i] = parent_row(a.dam_nr, n);
-    year[i] = a.birth_year;
-    unplaced_offspring[i] = a.n_offspring;
+    entry[static_cast<std::size_t>(i)] = {parent_row(a.sire_nr, n), parent_row(a.dam_nr, n), a.birth_year,
+                                          a.n_offspring};
     if (a.n_offspring == 0) free_now.push_back(static_cast<std::int32_t>(i));
     if (a.n_offspring < 0) negative_rows.push_back(static_cast<std::int32_t>(i));
   }
@@ -120,7 +121,7 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
 
     // One offspring link of a placed animal to parent p, made from row i.
     auto release_parent = [&](std::int32_t p, std::int32_t i) {
-      std::int32_t left = --unplaced_offspring[p];
+      std::int32_t left = --entry[static_cast<std::size_t>(p)].unplaced_offspring;
       if (placed[p]) return;
       if (left == 0) {
         ++n_free;
@@ -151,19 +152,23 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
       } else {
         break;
       }
-      if (placed[i] || unplaced_offspring[i] != 0) continue;  // its count fell below 0 meanwhile
+      // Its count may have fallen below 0 meanwhile.
+      if (placed[i] || entry[static_cast<std::size_t>(i)].unplaced_offspring != 0) continue;
       placed[i] = 1;
+      const sort_entry& e = entry[static_cast<std::size_t>(i)];
       sort_order[static_cast<std::size_t>(next_position)] = i;
       --next_position;
       ++n_placed;
       --n_free;
-      if (sire[i] != 0) {
-        if (year[i] != 0 && year[i] < year[sire[i]]) report_birth_before_parent(ctx, animal, i, sire[i], true);
-        release_parent(sire[i], i);
+      if (e.sire != 0) {
+        if (e.year != 0 && e.year < entry[static_cast<std::size_t>(e.sire)].year)
+          report_birth_before_parent(ctx, animal, i, e.sire, true);
+        release_parent(e.sire, i);
       }
-      if (dam[i] != 0) {
-        if (year[i] != 0 && year[i] < year[dam[i]]) report_birth_before_parent(ctx, animal, i, dam[i], false);
-        release_parent(dam[i], i);
+      if (e.dam != 0) {
+        if (e.year != 0 && e.year < entry[static_cast<std::size_t>(e.dam)].year)
+          report_birth_before_parent(ctx, animal, i, e.dam, false);
+        release_parent(e.dam, i);
       }
     }
 
@@ -183,7 +188,7 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
     if (n_free == 0) return false;
     free_now.clear();
     for (std::int32_t p : freed_later)
-      if (!placed[p] && unplaced_offspring[p] == 0) free_now.push_back(p);
+      if (!placed[p] && entry[static_cast<std::size_t>(p)].unplaced_offspring == 0) free_now.push_back(p);
     freed_later.clear();
     std::sort(free_now.begin(), free_now.end());
   }
