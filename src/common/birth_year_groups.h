@@ -28,10 +28,15 @@ struct birth_year_groups {
 };
 
 // The animals of `animal` whose birth year lies in `years` (animals without a
-// birth year belong to no row), or only those flagged in `members` (indexed
-// by number) when it is not null. Tables too large for memory end the run
+// birth year belong to no row), or only those of `members` (numbers in table
+// order) when it is not null. Tables too large for memory end the run
 // with a diagnostic.
 birth_year_groups group_by_birth_year(run_context& ctx, const animal_table& animal, const year_range& years,
-                                      const std::vector<bool>* members);
+                                      const std::vector<std::int32_t>* members);
+
+// The animals `numbers` (in table order) grouped by their rows `rows` of
+// `years` (0: no row), found beforehand, so that no record is read again.
+birth_year_groups group_by_rows(run_context& ctx, const year_range& years, std::span<const std::int32_t> numbers,
+                                std::span<const std::int32_t> rows);
 
 }  // namespace veldmarsh

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace veldmarsh {
 
@@ -107,6 +108,96 @@ std::string format_real(double v, int w, int d) {
   }
   if (static_cast<int>(s.size()) > w) return stars(w);
   return std::string(w - s.size(), ' ') + s;
+}
+
+namespace {
+
+// The number of decimal digits of `mag` (1 for 0).
+inline int digit_count(unsigned long long mag) {
+  int n = 1;
+  while (mag >= 10) {
+    mag /= 10;
+    ++n;
+  }
+  return n;
+}
+
+// Writes the decimal digits of `mag` backwards, ending just before `end`,
+// two at a time; returns where they begin.
+inline char* put_digits_before(char* end, unsigned long long mag) {
+  static constexpr char pairs[201] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char* p = end;
+  while (mag >= 100) {
+    const unsigned pair = static_cast<unsigned>(mag % 100);
+    mag /= 100;
+    p -= 2;
+    p[0] = pairs[2 * pair];
+    p[1] = pairs[2 * pair + 1];
+  }
+  if (mag >= 10) {
+    p -= 2;
+    p[0] = pairs[2 * mag];
+    p[1] = pairs[2 * mag + 1];
+  } else {
+    *--p = static_cast<char>('0' + mag);
+  }
+  return p;
+}
+
+inline void put_stars(char* out, int w) {
+  for (int k = 0; k < w; ++k) out[k] = '*';
+}
+
+}  // namespace
+
+void put_integer_field(char* out, std::int64_t v, int w) {
+  const unsigned long long mag =
+      v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+  if (digit_count(mag) + (v < 0 ? 1 : 0) > w) {
+    put_stars(out, w);
+    return;
+  }
+  char* p = put_digits_before(out + w, mag);
+  if (v < 0) p[-1] = '-';
+}
+
+void put_real_field(char* out, float v, int w, int d) {
+  // A float times 10^d (d up to 8) is exact in double, so rounding that
+  // product to a whole number rounds the exact binary value, ties to even;
+  // anything wider or not finite goes the general way.
+  constexpr double scale[9] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  if (d < 0 || d > 8 || !(std::fabs(v) < 1e9f)) {
+    const std::string field = format_real(v, w, d);
+    for (int k = 0; k < w; ++k) out[k] = field[static_cast<std::size_t>(k)];
+    return;
+  }
+  const double rounded = std::nearbyint(static_cast<double>(v) * scale[d]);
+  unsigned long long units = static_cast<unsigned long long>(std::fabs(rounded));
+  unsigned long long fraction = 0, ten_d = 1;
+  for (int k = 0; k < d; ++k) ten_d *= 10;
+  fraction = units % ten_d;
+  units /= ten_d;
+  // An exact zero, also a negative one, has no sign; a negative value that
+  // rounds to zero keeps it. The zero before the point is optional: left
+  // out when the field is too narrow for it.
+  const int sign = v < 0 ? 1 : 0;
+  int whole_digits = digit_count(units);
+  if (sign + whole_digits + 1 + d > w && units == 0) whole_digits = 0;
+  if (sign + whole_digits + 1 + d > w) {
+    put_stars(out, w);
+    return;
+  }
+  char* p = out + w;
+  for (int k = 0; k < d; ++k) {
+    *--p = static_cast<char>('0' + fraction % 10);
+    fraction /= 10;
+  }
+  *--p = '.';
+  if (whole_digits > 0) p = put_digits_before(p, units);
+  if (sign) p[-1] = '-';
 }
 
 std::string format_text(std::string_view s, int w) {

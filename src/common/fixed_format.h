@@ -44,6 +44,12 @@ std::string format_integer(std::int64_t v, int w, int m = -1);
 std::string format_real(double v, int w, int d);
 std::string format_text(std::string_view s, int w);
 
+// The same fields written straight into the w characters at `out`, which
+// hold blanks already, for lines written in great numbers (the renumbered
+// pedigree file): Iw, and Fw.d of a single-precision value.
+void put_integer_field(char* out, std::int64_t v, int w);
+void put_real_field(char* out, float v, int w, int d);
+
 // One item of a format text: the code 'I', 'F', 'A' or 'X', the width w
 // (for X the count n; -1 for A without width) and m of Iw.m or d of Fw.d
 // (-1 when absent).

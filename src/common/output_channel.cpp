@@ -6,7 +6,9 @@
 namespace veldmarsh {
 
 namespace {
-constexpr std::size_t flush_threshold = 1 << 16;
+// Large blocks: a renumbered pedigree file of millions of lines is handed to
+// the system in few writes.
+constexpr std::size_t flush_threshold = 1 << 20;
 }
 
 void (*write_failure_handler)(output_channel& channel) = nullptr;

@@ -1,18 +1,17 @@
 // Inbreeding coefficients by the ancestor walk.
 //
-// A walk first gathers the animal's ancestors, marking each in a tree of bit
-// words, then takes them out of the tree in decreasing number and only then
-// passes the shares down and sums the terms. So shares reach an ancestor in
-// the order its young are visited and the terms are summed in the order of
-// the visits: every single-precision rounding is that of a walk down an
-// ordered list of ancestors, at a constant cost per ancestor instead of a
-// search through the list. Full sibs have the same walk, so each family is
+// A walk first gathers the animal's ancestors, marking each in a bit table,
+// then puts them in decreasing number and only then passes the shares down
+// and sums the terms. So shares reach an ancestor in the order its young
+// are visited and the terms are summed in the order of the visits: every
+// single-precision rounding is that of a walk down an ordered list of
+// ancestors, without a search through the list. Full sibs have the same walk, so each family is
 // walked once, wherever its members stand in the table.
 #include "inbreeding/calc_inbreeding.h"
 
 #include <algorithm>
-#include <bit>
 #include <cassert>
+#include <utility>
 
 #include "common/free_format.h"
 #include "common/progress_interval.h"
@@ -36,55 +35,53 @@ struct ancestor_node {
 // 1 without known parents, 0.75 - F / 4 with one, 0.5 - (Fs + Fd) / 4 with both.
 inline float sampling_variance(float f_lo, float f_hi) { return 0.5f - (f_lo + f_hi) * 0.25f; }
 
-// Makes room in the set for the numbers 0 .. capacity - 1; it must be empty.
-void size_set(ancestor_set& set, std::int64_t capacity) {
-  set.levels.clear();
-  std::int64_t words = (capacity + 63) / 64;
-  do {
-    set.levels.emplace_back(static_cast<std::size_t>(std::max<std::int64_t>(words, 1)), 0);
-    words = (words + 63) / 64;
-  } while (set.levels.back().size() > 1);
-  set.capacity = capacity;
-}
-
-// Adds x; returns false when x was in the set already.
-inline bool set_add(ancestor_set& set, std::uint64_t x) {
-  std::uint64_t* word = &set.levels[0][x >> 6];
-  std::uint64_t bit = std::uint64_t{1} << (x & 63);
-  if (*word & bit) return false;
-  bool was_empty = *word == 0;
-  *word |= bit;
-  for (std::size_t l = 1; was_empty && l < set.levels.size(); ++l) {
-    x >>= 6;
-    word = &set.levels[l][x >> 6];
-    was_empty = *word == 0;
-    *word |= std::uint64_t{1} << (x & 63);
-  }
+// Marks x as met; false when it was met already.
+inline bool mark_met(std::uint64_t* met, std::uint64_t x) {
+  std::uint64_t& word = met[x >> 6];
+  const std::uint64_t bit = std::uint64_t{1} << (x & 63);
+  if (word & bit) return false;
+  word |= bit;
   return true;
 }
 
-// Writes the numbers below word `index` of level `l` to `out` in decreasing
-// order and removes them from the set.
-void set_take_all(ancestor_set& set, std::size_t l, std::uint64_t index, std::int32_t*& out) {
-  std::uint64_t word = set.levels[l][index];
-  set.levels[l][index] = 0;
-  while (word != 0) {
-    int b = 63 - std::countl_zero(word);
-    word &= ~(std::uint64_t{1} << b);
-    std::uint64_t below = (index << 6) | static_cast<std::uint64_t>(b);
-    if (l == 0)
-      *out++ = static_cast<std::int32_t>(below);
-    else
-      set_take_all(set, l - 1, below, out);
+// Puts the distinct numbers a[0..n) in decreasing order; `room` holds n.
+// Few numbers by insertion; more by their bytes from the lowest up (a
+// stable counting pass per byte), which takes no unpredictable branch.
+void sort_decreasing(std::int32_t* a, std::int64_t n, std::int32_t* room) {
+  if (n < 48) {
+    for (std::int64_t i = 1; i < n; ++i) {
+      const std::int32_t x = a[i];
+      std::int64_t j = i;
+      for (; j > 0 && a[j - 1] < x; --j) a[j] = a[j - 1];
+      a[j] = x;
+    }
+    return;
   }
+  std::uint32_t largest = 0;
+  for (std::int64_t i = 0; i < n; ++i) largest = std::max(largest, static_cast<std::uint32_t>(a[i]));
+  std::int32_t* from = a;
+  std::int32_t* to = room;
+  for (int shift = 0; shift < 32 && (largest >> shift) != 0; shift += 8) {
+    // Higher bytes first: bucket 255 - byte.
+    std::uint32_t start[257] = {};
+    for (std::int64_t i = 0; i < n; ++i) ++start[256 - ((static_cast<std::uint32_t>(from[i]) >> shift) & 255u)];
+    for (int b = 0; b < 256; ++b) start[b + 1] += start[b];
+    for (std::int64_t i = 0; i < n; ++i)
+      to[start[255 - ((static_cast<std::uint32_t>(from[i]) >> shift) & 255u)]++] = from[i];
+    std::swap(from, to);
+  }
+  if (from != a) std::copy(from, from + n, a);
 }
 
 void size_work(inbreeding_work& work, std::int64_t entries, bool with_shares) {
   if (with_shares && static_cast<std::int64_t>(work.contribution.size()) < entries)
     work.contribution.resize(static_cast<std::size_t>(entries), 0.0f);
-  if (static_cast<std::int64_t>(work.ancestors.size()) < entries)
+  if (static_cast<std::int64_t>(work.ancestors.size()) < entries) {
     work.ancestors.resize(static_cast<std::size_t>(entries), 0);
-  if (work.set.capacity < entries) size_set(work.set, entries);
+    work.sorting.resize(static_cast<std::size_t>(entries), 0);
+  }
+  if (static_cast<std::int64_t>(work.met.size()) * 64 < entries)
+    work.met.resize(static_cast<std::size_t>((entries + 63) / 64), 0);
 }
 
 // The walk from `start` down its ancestors; returns F. `node_of(j)` gives the
@@ -92,31 +89,30 @@ void size_work(inbreeding_work& work, std::int64_t entries, bool with_shares) {
 //
 // First the ancestors are gathered, in any order: each one met is listed
 // once, and the loads of the listed animals do not wait for one another.
-// Then they are taken from the set in decreasing order, and only then are the
-// shares passed down and the terms summed, in that order. Every share is 0
-// again at the end and the set is empty, also on a pedigree where a parent
+// Then they are put in decreasing order, and only then are the shares
+// passed down and the terms summed, in that order. Every share is 0 again
+// at the end and no animal is marked, also on a pedigree where a parent
 // does not come before its young (the result has no meaning there).
 template <class node_source>
 float walk_ancestors(std::int32_t start, const node_source& node_of, inbreeding_work& work) {
   std::int32_t* listed = work.ancestors.data();
-  ancestor_set& set = work.set;
+  std::uint64_t* met = work.met.data();
   std::int64_t n_listed = 0;
-  set_add(set, static_cast<std::uint64_t>(start));
+  mark_met(met, static_cast<std::uint64_t>(start));
   listed[n_listed++] = start;
   for (std::int64_t k = 0; k < n_listed; ++k) {
     ancestor_node node = node_of(listed[k]);
-    if (node.hi > 0 && set_add(set, static_cast<std::uint64_t>(node.hi))) {
+    if (node.hi > 0 && mark_met(met, static_cast<std::uint64_t>(node.hi))) {
       node_of.prefetch(node.hi);
       listed[n_listed++] = node.hi;
     }
-    if (node.lo > 0 && set_add(set, static_cast<std::uint64_t>(node.lo))) {
+    if (node.lo > 0 && mark_met(met, static_cast<std::uint64_t>(node.lo))) {
       node_of.prefetch(node.lo);
       listed[n_listed++] = node.lo;
     }
   }
-  std::int32_t* out = listed;
-  set_take_all(set, set.levels.size() - 1, 0, out);
-  assert(out - listed == n_listed);
+  for (std::int64_t k = 0; k < n_listed; ++k) met[static_cast<std::uint64_t>(listed[k]) >> 6] = 0;
+  sort_decreasing(listed, n_listed, work.sorting.data());
 
   node_of.share(start) = 1.0f;
   float sum = -1.0f;

@@ -26,22 +26,14 @@ struct parent_pair {
   std::int32_t dam = 0;
 };
 
-// The animals met in an ancestor walk: a tree of bit words (64 numbers per
-// word, one bit per non-empty word in the level above), so that adding an
-// animal costs a few word operations and the whole set comes out in
-// decreasing order without a sort.
-struct ancestor_set {
-  std::vector<std::vector<std::uint64_t>> levels;  // levels[0]: one bit per animal number
-  std::int64_t capacity = 0;                       // numbers 0 .. capacity - 1 fit
-};
-
 // Work tables of the ancestor walk, kept between calls and grown when a call
-// sees more animals. Between walks every share is 0 and the set is empty: a
-// walk resets exactly the entries it touched.
+// sees more animals. Between walks every share is 0 and no animal is
+// marked: a walk resets exactly the entries it touched.
 struct inbreeding_work {
   std::vector<float> contribution;      // share of the start animal's genes from each listed animal
   std::vector<std::int32_t> ancestors;  // the animals of one walk
-  ancestor_set set;
+  std::vector<std::int32_t> sorting;    // room to put them in order
+  std::vector<std::uint64_t> met;       // one bit per animal number: met in this walk
 };
 
 // F of animal `a` (`a` == `b`), or of a virtual offspring of `a` and `b`

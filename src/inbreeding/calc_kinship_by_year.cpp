@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <cstring>
 #include <limits>
 
 #include "common/fixed_format.h"
 #include "common/free_format.h"
 #include "common/progress_interval.h"
+#include "common/subpop_membership.h"
 #include "inbreeding/calc_relationship_column.h"
 #include "inbreeding/subpop_kinship.h"
 
@@ -51,7 +53,7 @@ void assign_month_blocks(const animal_table& animal, std::int64_t n, std::span<c
 
 namespace {
 
-constexpr int max_slots = 8;  // sets of one pass; bounds the work array to 8 doubles per animal
+constexpr int max_slots = 8;  // sets of one pass; bounds the work rows to 10 doubles per animal
 
 // The sets of a year that go through one pass: all animals, parents,
 // fathers, mothers, or the members of one subpopulation.
@@ -62,29 +64,51 @@ struct slot {
   std::int32_t subpop = 0;  // 1..n_subpop for slot_subpop
 };
 
-// Work tables of one call, sized by the pedigree, kept for every year.
+// Work tables of one call, sized by the pedigree, kept for every year. What
+// a pass reads and writes of one animal lies together in one row of
+// `nodes`, so that a pass fetches one place per animal: its parents (two
+// 32-bit numbers in the place of one double), its Mendelian sampling
+// variance D (from its parents' stored F), then its value for every slot
+// of the pass (all 0 between passes).
 struct kinship_work {
   const animal_table* animal = nullptr;
   const subpop_membership* membership = nullptr;
   std::int32_t n_subpop = 0;
-  std::vector<parent_numbers> parents;        // by table number; row 0 unused
-  std::vector<double> mendelian_variance;     // D of every animal, from its parents' stored F
+  std::int64_t stride = 0;                    // doubles per animal
+  std::vector<double> storage;                // the rows, with room to align them
+  double* nodes = nullptr;                    // row i at nodes + i * stride; row 0 is an unknown parent
   std::vector<std::uint64_t> pending;         // one bit per animal: reached, not yet passed up
-  std::vector<double> values;                 // per animal one value per slot; all 0 between passes
   std::vector<std::int32_t> reached;          // animals of the last up pass, highest first
+  std::vector<std::uint8_t> in_slots;         // per member of a pass: bit k when it is in slot k
+
+  double* node(std::int64_t i) const { return nodes + i * stride; }
 };
+
+inline parent_numbers parents_of(const double* node) {
+  parent_numbers parents;
+  std::memcpy(parents.data(), node, sizeof parents);
+  return parents;
+}
 
 void prepare_work(kinship_work& w, const animal_table& animal, const subpop_membership& membership) {
   std::int64_t n = animal.size();
   w.animal = &animal;
   w.membership = &membership;
   w.n_subpop = membership.n_subpop;
-  w.parents.assign(static_cast<std::size_t>(n + 1), parent_numbers{0, 0});
-  w.mendelian_variance.assign(static_cast<std::size_t>(n + 1), 0.0);
   w.pending.assign(static_cast<std::size_t>(n / 64 + 1), 0);
   // One value per set of a pass: four sets of the year and its subpopulations.
-  std::int64_t width = std::min<std::int64_t>(max_slots, 4 + (membership.n_subpop > 1 ? membership.n_subpop : 0));
-  w.values.assign(static_cast<std::size_t>((n + 1) * width), 0.0);
+  const std::int64_t width =
+      std::min<std::int64_t>(max_slots, 4 + (membership.n_subpop > 1 ? membership.n_subpop : 0));
+  static_assert(sizeof(parent_numbers) == sizeof(double));
+  w.stride = 2 + width;
+  constexpr std::size_t line = 64 / sizeof(double);  // rows start on cache lines where the stride allows
+  w.storage.assign(static_cast<std::size_t>((n + 1) * w.stride) + line, 0.0);
+  w.nodes = w.storage.data();
+  while (reinterpret_cast<std::uintptr_t>(w.nodes) % 64 != 0) ++w.nodes;
+  // The coefficients in a compact table first: the parents' are read out of
+  // order.
+  std::vector<float> f(static_cast<std::size_t>(n + 1), 0.0f);
+  for (std::int64_t i = 1; i <= n; ++i) f[static_cast<std::size_t>(i)] = animal[i].inbreeding;
   for (std::int64_t i = 1; i <= n; ++i) {
     const animal_record& r = animal[i];
     // The sort places parents before their young; a number that breaks this
@@ -92,11 +116,13 @@ void prepare_work(kinship_work& w, const animal_table& animal, const subpop_memb
     assert(r.sire_nr >= 0 && r.sire_nr < i && r.dam_nr >= 0 && r.dam_nr < i);
     std::int32_t s = r.sire_nr > 0 && r.sire_nr < i ? r.sire_nr : 0;
     std::int32_t d = r.dam_nr > 0 && r.dam_nr < i ? r.dam_nr : 0;
-    w.parents[static_cast<std::size_t>(i)] = {s, d};
+    double* node = w.node(i);
+    const parent_numbers parents{s, d};
+    std::memcpy(node, parents.data(), sizeof parents);
     int n_unknown = (s == 0 ? 1 : 0) + (d == 0 ? 1 : 0);
-    double fs = s == 0 ? 0.0 : static_cast<double>(animal[s].inbreeding);
-    double fd = d == 0 ? 0.0 : static_cast<double>(animal[d].inbreeding);
-    w.mendelian_variance[static_cast<std::size_t>(i)] = ((2 + n_unknown) - fs - fd) * 0.25;
+    double fs = s == 0 ? 0.0 : static_cast<double>(f[static_cast<std::size_t>(s)]);
+    double fd = d == 0 ? 0.0 : static_cast<double>(f[static_cast<std::size_t>(d)]);
+    node[1] = ((2 + n_unknown) - fs - fd) * 0.25;
   }
 }
 
@@ -108,48 +134,58 @@ bool is_member(const kinship_work& w, std::int32_t t, const slot& s) {
     case slot_fathers: return r.has_counted_offspring && r.sex == 1;
     case slot_mothers: return r.has_counted_offspring && r.sex == 2;
     case slot_subpop:
-      for (std::int32_t j : subpops_of(*w.membership, t))
+      for (std::int32_t j : subpops_of(*w.membership, (*w.animal)[t]))
         if (j == s.subpop) return true;
       return false;
   }
   return false;
 }
 
-// Replaces the W columns of `values` over the pending animals and their
-// ancestors by A times them. The up pass visits the pending animals from
-// the highest number down, adding half of each one's column to its parents
-// (which join the pending ones); the down pass then goes back up the same
-// animals, each taking its own scaled value plus half of its parents'.
-template <int W>
-void multiply_by_relationship(kinship_work& w, std::int32_t top) {
-  double* v = w.values.data();
-  w.reached.clear();
+// The up pass over the pending animals and their ancestors, from the
+// highest number down: each adds half of each of its W values to its
+// parents' (which join the pending ones), and then `visit(i, row, d)` gets
+// its complete values and its D.
+template <int W, typename Visit>
+void pass_up(kinship_work& w, std::int32_t top, Visit&& visit) {
   for (std::int64_t word = top >> 6; word >= 0; --word) {
     std::uint64_t bits = w.pending[static_cast<std::size_t>(word)];
     while (bits != 0) {
       int b = 63 - std::countl_zero(bits);
       std::int32_t i = static_cast<std::int32_t>((word << 6) + b);
-      w.reached.push_back(i);
-      double* row = v + static_cast<std::size_t>(i) * W;
-      for (std::int32_t p : w.parents[static_cast<std::size_t>(i)]) {
+      double* node = w.node(i);
+      double* row = node + 2;
+      for (std::int32_t p : parents_of(node)) {
         if (p == 0) continue;
         w.pending[static_cast<std::size_t>(p >> 6)] |= std::uint64_t{1} << (p & 63);
-        double* up = v + static_cast<std::size_t>(p) * W;
+        double* up = w.node(p) + 2;
         for (int k = 0; k < W; ++k) up[k] += 0.5 * row[k];
       }
-      double d = w.mendelian_variance[static_cast<std::size_t>(i)];
-      for (int k = 0; k < W; ++k) row[k] *= d;
+      visit(i, row, node[1]);
       // Parents found just now may lie in this same word, below bit b.
       bits = w.pending[static_cast<std::size_t>(word)] & ((std::uint64_t{1} << b) - 1);
     }
     w.pending[static_cast<std::size_t>(word)] = 0;
   }
+}
+
+// Replaces the W values of the rows over the pending animals and their
+// ancestors by A times them: the up pass, each value scaled by D, then the
+// down pass back up the same animals, each taking its own scaled value plus
+// half of its parents'.
+template <int W>
+void multiply_by_relationship(kinship_work& w, std::int32_t top) {
+  w.reached.clear();
+  pass_up<W>(w, top, [&](std::int32_t i, double* row, double d) {
+    w.reached.push_back(i);
+    for (int k = 0; k < W; ++k) row[k] *= d;
+  });
   // Row 0 stands for an unknown parent and stays 0.
   for (auto it = w.reached.rbegin(); it != w.reached.rend(); ++it) {
-    std::int32_t i = *it;
-    double* row = v + static_cast<std::size_t>(i) * W;
-    const double* rs = v + static_cast<std::size_t>(w.parents[static_cast<std::size_t>(i)][0]) * W;
-    const double* rd = v + static_cast<std::size_t>(w.parents[static_cast<std::size_t>(i)][1]) * W;
+    double* node = w.node(*it);
+    const parent_numbers parents = parents_of(node);
+    double* row = node + 2;
+    const double* rs = w.node(parents[0]) + 2;
+    const double* rd = w.node(parents[1]) + 2;
     for (int k = 0; k < W; ++k) row[k] += 0.5 * (rs[k] + rd[k]);
   }
 }
@@ -162,12 +198,20 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
                        double* self_sums, subpop_sums* sums) {
   const int width = static_cast<int>(slots.size());
   assert(width >= 1 && width <= max_slots && !members.empty());
-  double* v = w.values.data();
   // Every member enters the passes, also one of no slot here: a pair sum
-  // reads a subpopulation's column at the members of later ones.
-  for (std::int32_t t : members) {
+  // reads a subpopulation's column at the members of later ones. Which
+  // slots each member is in is found once, bit k for slot k.
+  std::vector<std::uint8_t>& in_slots = w.in_slots;
+  in_slots.resize(members.size());
+  for (std::size_t m = 0; m < members.size(); ++m) {
+    const std::int32_t t = members[m];
+    std::uint8_t bits = 0;
     for (int k = 0; k < width; ++k)
-      if (is_member(w, t, slots[k])) v[static_cast<std::size_t>(t) * width + k] = 1.0;
+      if (is_member(w, t, slots[k])) {
+        bits = static_cast<std::uint8_t>(bits | (1u << k));
+        w.node(t)[2 + k] = 1.0;
+      }
+    in_slots[m] = bits;
     w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
   }
   std::int32_t top = members.back();
@@ -181,18 +225,60 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
     case 7: multiply_by_relationship<7>(w, top); break;
     default: multiply_by_relationship<8>(w, top); break;
   }
-  for (std::int32_t t : members) {
-    const double* z = v + static_cast<std::size_t>(t) * width;
+  const bool any_subpop_slot = slots.back().kind == slot_subpop;
+  for (std::size_t m = 0; m < members.size(); ++m) {
+    const std::int32_t t = members[m];
+    const double* z = w.node(t) + 2;
+    const std::span<const std::int32_t> subpops =
+        any_subpop_slot ? subpops_of(*w.membership, (*w.animal)[t]) : std::span<const std::int32_t>();
     for (int k = 0; k < width; ++k) {
-      if (is_member(w, t, slots[k])) self_sums[k] += z[k];
+      if (in_slots[m] & (1u << k)) self_sums[k] += z[k];
       if (slots[k].kind != slot_subpop) continue;
       std::int32_t j = slots[k].subpop;
-      for (std::int32_t later : subpops_of(*w.membership, t))
+      for (std::int32_t later : subpops)
         if (later > j)
           sums->between[static_cast<std::size_t>(subpop_pair_column(j, later, w.n_subpop) - 2 * w.n_subpop)] += z[k];
     }
   }
-  for (std::int32_t i : w.reached) std::fill_n(v + static_cast<std::size_t>(i) * width, width, 0.0);
+  for (std::int32_t i : w.reached) {
+    double* row = w.node(i) + 2;
+    for (int k = 0; k < width; ++k) row[k] = 0.0;
+  }
+}
+
+// Every sum of up to max_slots slots in one up pass. With A = T D T',
+// x'Ay = (T'x)' D (T'y): the up pass gathers w = T'x of every slot into the
+// animals reached, and each animal, once its weights are complete (all its
+// young among the reached have passed theirs up), adds its Mendelian
+// sampling variance times the products of its weights: with itself for the
+// self sums, and for every pair of subpopulation slots for the pair sums.
+// No down pass is needed when every slot of the sets is in this one pass.
+// The caller has set each member's values and marked it pending.
+template <int W>
+void sum_by_weights(kinship_work& w, std::int32_t top, std::span<const slot> slots, double* self_sums,
+                    subpop_sums* sums) {
+  // The pairs of subpopulation slots a < b, with their column of pair sums.
+  struct slot_pair {
+    int a, b;
+    std::size_t between;
+  };
+  slot_pair pairs[max_slots * (max_slots - 1) / 2];
+  int n_pairs = 0;
+  for (int a = 0; a < W; ++a)
+    for (int b = a + 1; b < W; ++b)
+      if (slots[a].kind == slot_subpop && slots[b].kind == slot_subpop)
+        pairs[n_pairs++] = {a, b,
+                            static_cast<std::size_t>(subpop_pair_column(slots[a].subpop, slots[b].subpop, w.n_subpop) -
+                                                     2 * w.n_subpop)};
+  double self[W] = {};
+  double pair_sums[max_slots * (max_slots - 1) / 2] = {};
+  pass_up<W>(w, top, [&](std::int32_t, double* row, double d) {
+    for (int k = 0; k < W; ++k) self[k] += d * row[k] * row[k];
+    for (int q = 0; q < n_pairs; ++q) pair_sums[q] += d * row[pairs[q].a] * row[pairs[q].b];
+    for (int k = 0; k < W; ++k) row[k] = 0.0;
+  });
+  for (int k = 0; k < W; ++k) self_sums[k] += self[k];
+  for (int q = 0; q < n_pairs; ++q) sums->between[pairs[q].between] += pair_sums[q];
 }
 
 // The six statistics of a set of animals: counts, F sums and relationship
@@ -203,35 +289,72 @@ struct set_sums {
   double relationship[4] = {};
 };
 
-// Counts and F sums of the set and, with more than one subpopulation, of
-// its subpopulations; then every relationship sum, max_slots sets a pass.
-void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums& set, subpop_sums* sums) {
-  std::vector<slot> slots = {{slot_all}, {slot_parents}, {slot_fathers}, {slot_mothers}};
-  for (std::int32_t t : members) {
-    double f = (*w.animal)[t].inbreeding;
-    for (int k = 0; k < 4; ++k)
-      if (is_member(w, t, slots[static_cast<std::size_t>(k)])) {
-        ++set.count[k];
-        set.sum_inbreeding[k] += f;
-      }
-    if (sums != nullptr)
-      for (std::int32_t j : subpops_of(*w.membership, t)) {
-        ++sums->count[static_cast<std::size_t>(j)];
-        sums->sum_inbreeding[static_cast<std::size_t>(j)] += f;
-      }
-  }
+// Counts and F sums of the set of `members` (unless `set` is null: the
+// subpopulations alone) and, with `sums`, of the subpopulations of
+// `subpop_members` (the same animals, but for the first part of a split
+// year, which shares its pass with its whole year's subpopulations); then
+// every relationship sum, in one pass when the slots of the sets fit in one
+// (else max_slots sets a pass, `members` and `subpop_members` the same).
+void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums* set,
+             std::span<const std::int32_t> subpop_members, subpop_sums* sums) {
+  std::vector<slot> slots;
+  if (set != nullptr) slots = {{slot_all}, {slot_parents}, {slot_fathers}, {slot_mothers}};
+  const std::size_t first_subpop_slot = slots.size();
   if (sums != nullptr)
     for (std::int32_t j = 1; j <= w.n_subpop; ++j) slots.push_back({slot_subpop, j});
+  // With every slot in one pass, each member's values are set while its
+  // record is read for the counts.
+  const bool one_pass = static_cast<std::int64_t>(slots.size()) <= w.stride - 2;
+  assert(one_pass || members.data() == subpop_members.data() || sums == nullptr);
+  std::int32_t top = 0;
+  for (std::int32_t t : members) {
+    if (set == nullptr) break;
+    const double f = (*w.animal)[t].inbreeding;
+    for (std::size_t k = 0; k < first_subpop_slot; ++k)
+      if (is_member(w, t, slots[k])) {
+        ++set->count[k];
+        set->sum_inbreeding[k] += f;
+        if (one_pass) w.node(t)[2 + k] = 1.0;
+      }
+    if (one_pass) w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
+    top = std::max(top, t);
+  }
+  for (std::int32_t t : subpop_members) {
+    if (sums == nullptr) break;
+    const animal_record& r = (*w.animal)[t];
+    for (std::int32_t j : subpops_of(*w.membership, r)) {
+      ++sums->count[static_cast<std::size_t>(j)];
+      sums->sum_inbreeding[static_cast<std::size_t>(j)] += r.inbreeding;
+      if (one_pass) w.node(t)[2 + first_subpop_slot + static_cast<std::size_t>(j) - 1] = 1.0;
+    }
+    if (one_pass) w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
+    top = std::max(top, t);
+  }
   std::vector<double> self_sums(slots.size(), 0.0);
+  switch (one_pass ? slots.size() : 0) {
+    case 1: sum_by_weights<1>(w, top, slots, self_sums.data(), sums); break;
+    case 2: sum_by_weights<2>(w, top, slots, self_sums.data(), sums); break;
+    case 3: sum_by_weights<3>(w, top, slots, self_sums.data(), sums); break;
+    case 4: sum_by_weights<4>(w, top, slots, self_sums.data(), sums); break;
+    case 5: sum_by_weights<5>(w, top, slots, self_sums.data(), sums); break;
+    case 6: sum_by_weights<6>(w, top, slots, self_sums.data(), sums); break;
+    case 7: sum_by_weights<7>(w, top, slots, self_sums.data(), sums); break;
+    case 8: sum_by_weights<8>(w, top, slots, self_sums.data(), sums); break;
+    default: break;
+  }
+  // More slots than a pass holds: passes of max_slots slots, each with a
+  // down pass, so that a pair of subpopulations in two passes is summed
+  // from the relationships of the one with the members of the other.
+  if (!one_pass)
   for (std::size_t first = 0; first < slots.size(); first += max_slots) {
     std::size_t width = std::min<std::size_t>(max_slots, slots.size() - first);
     sum_relationships(w, members, std::span<const slot>(slots).subspan(first, width), self_sums.data() + first,
                       sums);
   }
-  for (int k = 0; k < 4; ++k) set.relationship[k] = self_sums[static_cast<std::size_t>(k)];
+  for (std::size_t k = 0; k < first_subpop_slot; ++k) set->relationship[k] = self_sums[k];
   if (sums != nullptr)
     for (std::int32_t j = 1; j <= w.n_subpop; ++j)
-      sums->within[static_cast<std::size_t>(j)] = self_sums[static_cast<std::size_t>(3 + j)];
+      sums->within[static_cast<std::size_t>(j)] = self_sums[first_subpop_slot + static_cast<std::size_t>(j) - 1];
 }
 
 // Mean relationship over all m x m ordered pairs with self.
@@ -297,7 +420,12 @@ void write_part_table(run_context& ctx, std::int64_t year, std::int32_t n_blocks
 // summed on its own; pairs across parts are left out, and the year gets the
 // part means weighted by the part sizes (in single precision, part by part).
 void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std::span<const std::int32_t> year_rows,
-                       std::span<float> row, std::int64_t part_size) {
+                       std::span<float> row, std::int64_t part_size, subpop_sums* sums) {
+  // The subpopulations span the whole year; they share the pass of the
+  // first part when its slots and theirs fit in one, else have one of their
+  // own.
+  bool subpops_summed = sums == nullptr;
+  const bool share_a_pass = 4 + w.n_subpop <= w.stride - 2;
   const animal_table& animal = *w.animal;
   std::int64_t n = static_cast<std::int64_t>(year_rows.size());
   std::vector<std::int32_t> block;
@@ -335,7 +463,12 @@ void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std
     }
     if (m < 1) continue;
     set_sums set;
-    sum_set(w, part_rows, set, nullptr);
+    if (!subpops_summed && share_a_pass) {
+      sum_set(w, part_rows, &set, year_rows, sums);
+      subpops_summed = true;
+    } else {
+      sum_set(w, part_rows, &set, {}, nullptr);
+    }
     std::span<float> stats(&part_stats[static_cast<std::size_t>(p - 1) * 6], 6);
     stats[1] = mean_with_self(set);
     if (m >= 2) {
@@ -343,6 +476,7 @@ void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std
       store_relationship_means(set, stats);
     }
   }
+  if (!subpops_summed) sum_set(w, year_rows, nullptr, year_rows, sums);
   write_part_table(ctx, year, n_blocks, part_counts, part_stats);
   for (std::size_t c = 1; c < 6; ++c) {
     float weighted = 0.0f;
@@ -364,8 +498,7 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const bi
   assert(!inbreeding.kinship_scale);
   assert(year_inbreeding.n_rows >= n_years && year_inbreeding.n_cols == 6);
   assert(animal.size() < std::numeric_limits<std::int32_t>::max());
-  subpop_membership membership;
-  build_subpop_membership(ctx.cfg, animal, membership);
+  const subpop_membership membership = make_subpop_membership(ctx.cfg, animal);
   const bool by_subpop = membership.n_subpop > 1;
   assert(!by_subpop || (year_subpop_kinship.n_rows >= n_years &&
                         year_subpop_kinship.n_cols == subpop_kinship_columns(membership.n_subpop)));
@@ -384,24 +517,28 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const bi
     write_free_line(ctx.console, {"number in year = ", static_cast<long>(n)});
     if (n == 0) continue;
 
+    // Column 1: the mean F of the whole year, from the sum of the year's F
+    // in table order.
     std::span<float> row(&year_inbreeding(k, 1), 6);
-    double sum_f = 0.0;
-    for (std::int32_t t : year_rows) sum_f += animal[t].inbreeding;
-    row[0] = static_cast<float>(sum_f / static_cast<double>(n));
-
-    if (n >= sizes.split_from) {
-      handle_split_year(ctx, w, year, year_rows, row, sizes.part_size);
-      continue;
-    }
-    // The progress lines of a column-by-column fill: before animal i + 1
-    // whenever i is a multiple of the interval.
-    const std::int64_t interval = progress_interval(n, kinship_progress);
-    for (std::int64_t done = interval; done < n; done += interval) write_progress_line(ctx, done);
-
-    set_sums set;
     if (by_subpop) clear_subpop_sums(sums, membership.n_subpop);
-    sum_set(w, year_rows, set, by_subpop ? &sums : nullptr);
-    store_relationship_means(set, row);
+    if (n >= sizes.split_from) {
+      double sum_f = 0.0;
+      for (std::int32_t t : year_rows) sum_f += animal[t].inbreeding;
+      row[0] = static_cast<float>(sum_f / static_cast<double>(n));
+      // The subpopulations of a split year are summed over the whole year,
+      // as in any other year: the sums need no matrix to hold the year.
+      handle_split_year(ctx, w, year, year_rows, row, sizes.part_size, by_subpop ? &sums : nullptr);
+    } else {
+      // The progress lines of a column-by-column fill: before animal i + 1
+      // whenever i is a multiple of the interval.
+      const std::int64_t interval = progress_interval(n, kinship_progress);
+      for (std::int64_t done = interval; done < n; done += interval) write_progress_line(ctx, done);
+
+      set_sums set;
+      sum_set(w, year_rows, &set, year_rows, by_subpop ? &sums : nullptr);
+      row[0] = static_cast<float>(set.sum_inbreeding[slot_all] / static_cast<double>(n));
+      store_relationship_means(set, row);
+    }
     if (by_subpop) {
       std::span<float> subpop_row(&year_subpop_kinship(k, 1), static_cast<std::size_t>(year_subpop_kinship.n_cols));
       calc_subpop_kinship(sums, membership.n_subpop, subpop_row);

@@ -3,7 +3,8 @@
 // parents, fathers and mothers), and the same within and between
 // subpopulations. A year of 72000 animals or more is split by birth month
 // into parts of about 40000; each part is summed on its own, the parts are
-// listed in the report file and the year gets their size-weighted means.
+// listed in the report file and the year gets their size-weighted means;
+// its subpopulations are still summed over the whole year.
 //
 // Every figure is a sum of relationships over a set of one year's animals,
 // x'Ay for 0/1 vectors x and y. With the pedigree sorted, Ay needs no matrix:
@@ -34,11 +35,11 @@ struct kinship_split_sizes {
 };
 
 // Fills, for every year of `groups` with animals, columns 1 to 6 of
-// `year_inbreeding` (mean F, then five mean relationships) and, with more
-// than one subpopulation and an unsplit year, the row of
-// `year_subpop_kinship` (mean F and mean relationships), all on the
-// relationship scale. Writes its progress to the console and the part table
-// of a split year to the report.
+// `year_inbreeding` (mean F, then five mean relationships; those of a split
+// year from its parts) and, with more than one subpopulation, the row of
+// `year_subpop_kinship` (mean F and mean relationships, over the whole year
+// also when it is split), all on the relationship scale. Writes its
+// progress to the console and the part table of a split year to the report.
 void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const birth_year_groups& groups,
                           inbreeding_results& inbreeding, const kinship_split_sizes& sizes = {});
 

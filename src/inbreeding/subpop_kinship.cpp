@@ -1,37 +1,9 @@
-// Subpopulation membership and the row of within and between kinships of
-// one birth year (see the header).
+// The row of within and between kinships of one birth year (see the header).
 #include "inbreeding/subpop_kinship.h"
 
 #include <cassert>
-#include <string>
-#include <unordered_map>
 
 namespace veldmarsh {
-
-void build_subpop_membership(const settings& cfg, const animal_table& animal, subpop_membership& membership) {
-  std::int32_t n_subpop = cfg.n_subpop > 0 ? cfg.n_subpop : 0;
-  if (static_cast<std::size_t>(n_subpop) > cfg.subpop_codes.size())
-    n_subpop = static_cast<std::int32_t>(cfg.subpop_codes.size());
-  membership.n_subpop = cfg.n_subpop > 0 ? cfg.n_subpop : 0;
-  membership.groups.clear();
-  membership.group_of_animal.assign(static_cast<std::size_t>(animal.size() + 1), -1);
-
-  // One group per distinct code, holding every subpopulation with that code.
-  std::unordered_map<std::string, std::int32_t> group_of_code;
-  for (std::int32_t j = 1; j <= n_subpop; ++j) {
-    std::string code(cfg.subpop_codes[static_cast<std::size_t>(j - 1)].view());
-    auto [it, added] = group_of_code.emplace(code, static_cast<std::int32_t>(membership.groups.size()));
-    if (added) membership.groups.emplace_back();
-    membership.groups[static_cast<std::size_t>(it->second)].push_back(j);
-  }
-  if (group_of_code.empty()) return;
-  std::string code;
-  for (std::int64_t t = 1; t <= animal.size(); ++t) {
-    code.assign(animal[t].subpop_code.view());
-    auto it = group_of_code.find(code);
-    if (it != group_of_code.end()) membership.group_of_animal[static_cast<std::size_t>(t)] = it->second;
-  }
-}
 
 std::int64_t subpop_kinship_columns(std::int64_t n_subpop) {
   if (n_subpop < 0) n_subpop = 0;

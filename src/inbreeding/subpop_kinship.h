@@ -1,6 +1,5 @@
-// Kinship within and between subpopulations of one birth year: which
-// subpopulations each animal belongs to, the layout of a row of
-// `year_subpop_kinship`, and the row itself from the year's sums.
+// Kinship within and between subpopulations of one birth year: the layout
+// of a row of `year_subpop_kinship`, and the row itself from the year's sums.
 //
 // Row layout (one-based columns): 2j - 1 mean F of subpopulation j, 2j mean
 // relationship of two different animals of j, then one column per pair
@@ -13,28 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "common/animal_record.h"
-#include "common/settings.h"
-
 namespace veldmarsh {
-
-// The subpopulations of every animal. An animal belongs to subpopulation j
-// when its code equals the j-th code of the steering file (blank-padded
-// text); a code listed twice makes its animals members of both.
-struct subpop_membership {
-  std::int32_t n_subpop = 0;
-  std::vector<std::int32_t> group_of_animal;          // by table number: index into groups, -1 = none
-  std::vector<std::vector<std::int32_t>> groups;      // each: subpopulations 1..n_subpop, increasing
-};
-
-void build_subpop_membership(const settings& cfg, const animal_table& animal, subpop_membership& membership);
-
-// The subpopulations of animal t (empty when it belongs to none).
-inline std::span<const std::int32_t> subpops_of(const subpop_membership& membership, std::int64_t t) {
-  std::int32_t g = membership.group_of_animal[static_cast<std::size_t>(t)];
-  if (g < 0) return {};
-  return membership.groups[static_cast<std::size_t>(g)];
-}
 
 // Number of columns of a row for n_subpop subpopulations: 2S + S(S-1)/2.
 std::int64_t subpop_kinship_columns(std::int64_t n_subpop);

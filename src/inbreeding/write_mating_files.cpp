@@ -65,11 +65,12 @@ void write_mating_files(run_context& ctx, const fixed_text<100>& base_name, std:
       for (std::int64_t m = 0; m < n_candidates; ++m) sum += row[m];
       mean_relationship = static_cast<float>(sum / static_cast<double>(n_candidates));
     }
+    const fixed_text<50> herdbook_nr = text_of(animal, a.herdbook_nr);
     write_fixed_line(mating_file, "(I8,A1,I8,A1,A20,A1,A50,A1,I1,A1,I3,A1,I2,A1,I4,A1,I4,A1,F9.6,A1,F9.6)",
-                     {a.sire_nr, ";", a.dam_nr, ";", a.herdbook_nr, ";", a.name, ";", a.sex, ";", a.birth_day, ";",
-                      a.birth_month, ";", a.birth_year, ";", a.complete_generations, ";", a.inbreeding, ";",
-                      mean_relationship});
-    write_fixed_line(a.sex == 1 ? sire_list_file : dam_list_file, "(A20)", {a.herdbook_nr});
+                     {a.sire_nr, ";", a.dam_nr, ";", herdbook_nr, ";", text_of(animal, a.name), ";", a.sex, ";",
+                      a.birth_day, ";", a.birth_month, ";", a.birth_year, ";", a.complete_generations, ";",
+                      a.inbreeding, ";", mean_relationship});
+    write_fixed_line(a.sex == 1 ? sire_list_file : dam_list_file, "(A20)", {herdbook_nr});
   }
 
   close_or_stop(ctx, mating_file);

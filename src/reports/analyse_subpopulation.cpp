@@ -104,13 +104,22 @@ void analyse_subpopulation(run_context& ctx, const animal_table& animal, const y
   const clock_reading start = ctx.clock();
   values.subpop_run_date = start.date;
   values.subpop_run_time = start.time;
-  std::vector<bool> members(static_cast<std::size_t>(animal.size()) + 1, false);
-  std::int64_t n_members = 0;
-  for (std::int64_t i = 1; i <= animal.size(); ++i)
-    if (animal[i].subpop_code == code) {
-      members[static_cast<std::size_t>(i)] = true;
-      ++n_members;
-    }
+  // The members, found in one pass over the table with what is summed over
+  // them alone: their birth-year rows, their parents' ages and the members
+  // with the most offspring. Every step below touches only them.
+  const std::int64_t code_number = find_text<text_field::subpop_code>(animal.texts, code.view());
+  std::vector<std::int32_t> members, member_rows;
+  parent_age_sums ages;
+  top_parent_search top_parents;
+  for (std::int64_t i = 1; code_number >= 0 && i <= animal.size(); ++i) {
+    const animal_record& a = animal[i];
+    if (a.subpop_code.number != code_number) continue;
+    members.push_back(static_cast<std::int32_t>(i));
+    member_rows.push_back(static_cast<std::int32_t>(years.row_of(a.birth_year)));
+    add_parent_ages(ages, a);
+    add_top_parent_candidate(top_parents, i, a);
+  }
+  const std::int64_t n_members = static_cast<std::int64_t>(members.size());
 
   write_free_line(ctx.console, {cfg.english ? "monitor data per year for " : "monitor gegevens per jaar voor ", code});
   write_start_line(ctx, code, values);
@@ -122,18 +131,18 @@ void analyse_subpopulation(run_context& ctx, const animal_table& animal, const y
 
   // Age classes as wide as the oldest parents of the members.
   year_count_tables counts;
-  allocate_year_count_tables(ctx, years, calc_max_parent_ages(animal, &members), breeders.n_top_breeders, counts);
+  allocate_year_count_tables(ctx, years, oldest_parents_of(ages), breeders.n_top_breeders, counts);
   write_free_line(ctx.console, {"maxages = ", counts.oldest.max_sire_age, counts.oldest.max_dam_age});
 
   // The yearly loop over the members, with their completeness per year.
-  const birth_year_groups groups = group_by_birth_year(ctx, animal, years, &members);
+  const birth_year_groups groups = group_by_rows(ctx, years, members, member_rows);
   count_by_birth_year(ctx, animal, groups, breeders, counts, &code);
   count_completeness_by_year(animal, groups, counts.completeness);
-  calc_mean_parent_ages(animal, &members, counts);
+  calc_mean_parent_ages(ages, counts);
   values.subpop_overall_parent_ages = counts.overall_parent_ages;
 
   // The members with the most offspring; 0 when there is no member of that sex.
-  choose_top_parents(animal, &members, counts);
+  set_top_parents(top_parents, counts);
   values.subpop_top_female_row = counts.top_female_nr;
 
   subpop_inbreeding_tables inbreeding;

@@ -1,9 +1,9 @@
 // Breeder list and top breeders.
 //
-// The list is kept with a hash index of its names (common/text_index.h), so
-// that building it and counting the breeders' animals take one pass over the
-// table each; the order of the list and of the picks is that of a search in
-// list order.
+// Each breeder's name is stored once among the table's texts, so building
+// the list and counting the breeders' animals take one pass over the table
+// each, with a look-up by the name's number; the order of the list and of
+// the picks is that of a search in list order.
 #include "reports/breeder_list.h"
 
 #include <algorithm>
@@ -12,27 +12,28 @@
 
 #include "common/free_format.h"
 #include "common/progress_interval.h"
-#include "common/text_index.h"
 
 namespace veldmarsh {
 
 void build_breeder_list(run_context& ctx, const animal_table& animal, std::vector<breeder_name>& breeder_list) {
   const bool en = ctx.cfg.english;
-  distinct_texts<20> breeders;
   const std::int64_t n = animal.size();
   const std::int64_t interval = progress_interval(n, reading_progress);
+  std::vector<char> listed(text_count(animal.texts.breeders), 0);  // by the name's number
+  breeder_list.clear();
   std::int64_t counter = 0;
   for (std::int64_t i = 1; i <= n; ++i) {
     if (++counter == interval) {
       write_free_line(ctx.console, {en ? "breeder of " : "fokker van ", static_cast<long long>(i),
                                     en ? " read, N breeder = " : " gelezen, nfokker = ",
-                                    static_cast<long long>(breeders.list.size())});
+                                    static_cast<long long>(breeder_list.size())});
       counter = 0;
     }
-    const breeder_name& name = animal[i].breeder;
-    if (!is_blank(name)) add_distinct_text(breeders, name, hash_text(name));
+    const text_ref<text_field::breeder> name = animal[i].breeder;
+    if (name.number == 0 || listed[name.number]) continue;  // number 0: a blank name
+    listed[name.number] = 1;
+    breeder_list.push_back(text_of(animal, name));
   }
-  breeder_list = std::move(breeders.list);
   const long long n_breeders = static_cast<long long>(breeder_list.size());
   for (output_channel* channel : {&ctx.console, &ctx.log}) {
     write_free_line(*channel, {en ? "breeders list made" : "fokkerlijst samengesteld"});
@@ -40,20 +41,31 @@ void build_breeder_list(run_context& ctx, const animal_table& animal, std::vecto
   }
 }
 
+std::vector<std::int32_t> breeder_positions(const animal_table& animal, const std::vector<breeder_name>& breeder_list,
+                                            std::int64_t n) {
+  std::vector<std::int32_t> position(text_count(animal.texts.breeders), 0);
+  n = std::min<std::int64_t>(n, static_cast<std::int64_t>(breeder_list.size()));
+  // Backwards, so that a name listed twice keeps its first position.
+  for (std::int64_t k = n; k >= 1; --k) {
+    const std::int64_t number = find_text<text_field::breeder>(animal.texts, breeder_list[static_cast<std::size_t>(k - 1)].view());
+    if (number >= 0) position[static_cast<std::size_t>(number)] = static_cast<std::int32_t>(k);
+  }
+  return position;
+}
+
 void select_top_breeders(run_context& ctx, const animal_table& animal, std::int32_t last_year,
                          breeder_tables& breeders) {
   std::vector<breeder_name>& breeder_list = breeders.breeder_list;
   std::int32_t& n_top_breeders = breeders.n_top_breeders;
   const std::int64_t n_breeders = static_cast<std::int64_t>(breeder_list.size());
-  text_index<20> index;
-  index_texts(index, breeder_list, n_breeders, n_breeders);
+  const std::vector<std::int32_t> position = breeder_positions(animal, breeder_list, n_breeders);
   std::vector<std::int64_t> count(breeder_list.size(), 0);
   const std::int64_t after = static_cast<std::int64_t>(last_year) - 10;  // counted: born after this year
   const std::int64_t n = animal.size();
   for (std::int64_t i = 1; i <= n; ++i) {
     const animal_record& r = animal[i];
-    if (r.birth_year <= after || is_blank(r.breeder)) continue;
-    const std::int32_t at = find_in_list(index, breeder_list, r.breeder);
+    if (r.birth_year <= after || r.breeder.number == 0) continue;
+    const std::int32_t at = position[r.breeder.number];
     if (at != 0) ++count[static_cast<std::size_t>(at - 1)];
   }
 

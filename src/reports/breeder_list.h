@@ -35,6 +35,12 @@ void build_breeder_list(run_context& ctx, const animal_table& animal, std::vecto
 void select_top_breeders(run_context& ctx, const animal_table& animal, std::int32_t last_year,
                          breeder_tables& breeders);
 
+// By the number of every breeder's name among the table's texts: its
+// position (one-based) among the first n entries of `breeder_list`, 0 when
+// it is not among them.
+std::vector<std::int32_t> breeder_positions(const animal_table& animal, const std::vector<breeder_name>& breeder_list,
+                                            std::int64_t n);
+
 // Without a breeder column: no top breeders and the one entry "geen fokkers".
 void make_empty_breeder_list(breeder_tables& breeders);
 

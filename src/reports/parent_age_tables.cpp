@@ -62,7 +62,7 @@ void write_age_table(run_context& ctx, std::string_view english_title, std::stri
 // The five lines on the parent with the most offspring; name and
 // identification are written with all their 50 characters.
 void write_top_parent_block(run_context& ctx, std::string_view english_title, std::string_view dutch_title,
-                            const animal_record& parent) {
+                            const animal_label& parent) {
   output_channel& report = ctx.report;
   if (ctx.cfg.english) {
     write_free_line(report, {english_title});
@@ -143,7 +143,7 @@ void write_generation_interval_report(run_context& ctx, const year_range& years,
 
 void write_offspring_per_parent_report(run_context& ctx, const year_range& years,
                                        const year_table<float>& offspring_stats_by_year,
-                                       const animal_record& top_male, const animal_record& top_female) {
+                                       const animal_label& top_male, const animal_label& top_female) {
   const settings& cfg = ctx.cfg;
   output_channel& report = ctx.report;
   write_separator_line(report);

@@ -37,6 +37,6 @@ void write_generation_interval_report(run_context& ctx, const year_range& years,
 // the female with the most offspring.
 void write_offspring_per_parent_report(run_context& ctx, const year_range& years,
                                        const year_table<float>& offspring_stats_by_year,
-                                       const animal_record& top_male, const animal_record& top_female);
+                                       const animal_label& top_male, const animal_label& top_female);
 
 }  // namespace veldmarsh

@@ -75,15 +75,40 @@ void write_parent_ages_done(run_context& ctx, const oldest_parents& oldest) {
   write_free_line(ctx.log, {" "});
 }
 
-oldest_parents calc_max_parent_ages(const animal_table& animal, const std::vector<bool>* members) {
-  std::int32_t oldest_sire = std::numeric_limits<std::int32_t>::min();
-  std::int32_t oldest_dam = std::numeric_limits<std::int32_t>::min();
-  for (std::int64_t i = 1; i <= animal.size(); ++i) {
-    if (members != nullptr && !(*members)[static_cast<std::size_t>(i)]) continue;
-    oldest_sire = std::max(oldest_sire, animal[i].sire_age_days);
-    oldest_dam = std::max(oldest_dam, animal[i].dam_age_days);
+void add_parent_ages(parent_age_sums& sums, const animal_record& r) {
+  sums.oldest_sire_days = std::max(sums.oldest_sire_days, r.sire_age_days);
+  sums.oldest_dam_days = std::max(sums.oldest_dam_days, r.dam_age_days);
+  if (r.sire_age_days != -1) {
+    sums.sire_sum += r.sire_age_days;
+    ++sums.n_sire_ages;
   }
-  return {oldest_sire / 365, oldest_dam / 365};
+  if (r.dam_age_days != -1) {
+    sums.dam_sum += r.dam_age_days;
+    ++sums.n_dam_ages;
+  }
+}
+
+oldest_parents oldest_parents_of(const parent_age_sums& sums) {
+  return {sums.oldest_sire_days / 365, sums.oldest_dam_days / 365};
+}
+
+std::array<float, 2> overall_parent_ages_of(const parent_age_sums& sums) {
+  // Exact sums, one rounding for the mean in days, then to years as the
+  // yearly means are; no known age gives 0.
+  auto mean_days = [](std::int64_t sum, std::int64_t n) {
+    return n > 0 ? static_cast<float>(static_cast<double>(sum) / static_cast<double>(n)) : 0.0f;
+  };
+  return {mean_days(sums.sire_sum, sums.n_sire_ages) / 365.0f, mean_days(sums.dam_sum, sums.n_dam_ages) / 365.0f};
+}
+
+parent_age_sums sum_parent_ages(const animal_table& animal, const std::vector<std::int32_t>* members) {
+  parent_age_sums sums;
+  for_each_member(animal, members, [&](std::int64_t i) { add_parent_ages(sums, animal[i]); });
+  return sums;
+}
+
+oldest_parents calc_max_parent_ages(const animal_table& animal, const std::vector<std::int32_t>* members) {
+  return oldest_parents_of(sum_parent_ages(animal, members));
 }
 
 void count_parent_age_classes(const animal_table& animal, std::span<const std::int32_t> year_animals,
@@ -127,38 +152,24 @@ void convert_mean_ages_to_years(year_count_tables& counts) {
   for (float& v : counts.mean_dam_age_by_year.cells) v = v / 365.0f;
 }
 
-void calc_overall_parent_ages(const animal_table& animal, const std::vector<bool>* members,
+void calc_overall_parent_ages(const animal_table& animal, const std::vector<std::int32_t>* members,
                               std::array<float, 2>& overall_parent_ages) {
-  std::int64_t sire_sum = 0, dam_sum = 0, n_sire_ages = 0, n_dam_ages = 0;
-  for (std::int64_t i = 1; i <= animal.size(); ++i) {
-    if (members != nullptr && !(*members)[static_cast<std::size_t>(i)]) continue;
-    const animal_record& r = animal[i];
-    if (r.sire_age_days != -1) {
-      sire_sum += r.sire_age_days;
-      ++n_sire_ages;
-    }
-    if (r.dam_age_days != -1) {
-      dam_sum += r.dam_age_days;
-      ++n_dam_ages;
-    }
-  }
-  // Exact sums, one rounding for the mean in days, then to years as the
-  // yearly means are; no known age gives 0.
-  auto mean_days = [](std::int64_t sum, std::int64_t n) {
-    return n > 0 ? static_cast<float>(static_cast<double>(sum) / static_cast<double>(n)) : 0.0f;
-  };
-  overall_parent_ages[0] = mean_days(sire_sum, n_sire_ages) / 365.0f;
-  overall_parent_ages[1] = mean_days(dam_sum, n_dam_ages) / 365.0f;
+  overall_parent_ages = overall_parent_ages_of(sum_parent_ages(animal, members));
 }
 
 float calc_generation_interval(const std::array<float, 2>& overall_parent_ages) {
   return (overall_parent_ages[0] + overall_parent_ages[1]) * 0.5f;
 }
 
-void calc_mean_parent_ages(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts) {
+void calc_mean_parent_ages(const parent_age_sums& sums, year_count_tables& counts) {
   convert_mean_ages_to_years(counts);
-  calc_overall_parent_ages(animal, members, counts.overall_parent_ages);
+  counts.overall_parent_ages = overall_parent_ages_of(sums);
   counts.generation_interval = calc_generation_interval(counts.overall_parent_ages);
+}
+
+void calc_mean_parent_ages(const animal_table& animal, const std::vector<std::int32_t>* members,
+                           year_count_tables& counts) {
+  calc_mean_parent_ages(sum_parent_ages(animal, members), counts);
 }
 
 }  // namespace veldmarsh

@@ -1,40 +1,23 @@
 // Subpopulation counts, the report of unknown codes, and the two
-// subpopulation tables (see the header). Codes are looked up in a hash of
-// the defined codes, so the count is one pass over the animal table.
+// subpopulation tables (see the header). Each distinct code is resolved to
+// its subpopulations once, so the count is one pass over the animal table.
 #include "reports/subpopulations.h"
 
 #include <algorithm>
 #include <cassert>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "common/fixed_format.h"
 #include "common/free_format.h"
 #include "common/stops.h"
+#include "common/subpop_membership.h"
 #include "reports/report_rules.h"
 
 namespace veldmarsh {
 
 namespace {
-
-// The subpopulations (1..n_subpop, increasing) that carry each distinct
-// defined code; a code listed twice in the steering file names two.
-struct code_index {
-  std::unordered_map<std::string_view, std::vector<std::int32_t>> subpops_of_code;
-  const std::vector<std::int32_t> none;
-
-  explicit code_index(const settings& cfg) {
-    const std::size_t n = std::min<std::size_t>(cfg.n_subpop > 0 ? cfg.n_subpop : 0, cfg.subpop_codes.size());
-    for (std::size_t j = 0; j < n; ++j)
-      subpops_of_code[cfg.subpop_codes[j].view()].push_back(static_cast<std::int32_t>(j + 1));
-  }
-  const std::vector<std::int32_t>& of(const animal_record& a) const {
-    auto found = subpops_of_code.find(a.subpop_code.view());
-    return found == subpops_of_code.end() ? none : found->second;
-  }
-};
 
 // Blank-padded comparison of a 20-character code with the 8-character
 // remembered unknown code.
@@ -46,31 +29,35 @@ bool equals_unknown_code(const fixed_text<20>& code, const fixed_text<8>& unknow
 }
 
 // The lines about one animal whose code is none of the defined ones.
-void report_unknown_code(run_context& ctx, std::int64_t i, const animal_record& a, fixed_text<8>& unknown_subpop_code,
+void report_unknown_code(run_context& ctx, std::int64_t i, const animal_table& animal, fixed_text<8>& unknown_subpop_code,
                          bool& first_unknown) {
-  if (equals_unknown_code(a.subpop_code, unknown_subpop_code)) return;
+  const animal_record& a = animal[i];
+  const fixed_text<20> code = text_of(animal, a.subpop_code);
+  if (equals_unknown_code(code, unknown_subpop_code)) return;
+  const fixed_text<50> name = text_of(animal, a.name);
+  const fixed_text<50> herdbook_nr = text_of(animal, a.herdbook_nr);
   const bool english = ctx.cfg.english;
   if (first_unknown) {
     // Dutch in both languages.
     write_free_line(ctx.console,
-                    {"eerste maal rascode:_", a.subpop_code, "_ = niet gelijk aan -", unknown_subpop_code, "_"});
+                    {"eerste maal rascode:_", code, "_ = niet gelijk aan -", unknown_subpop_code, "_"});
     write_free_line(ctx.report, {english ? "Animals with unknown subpopulations in database"
                                          : "Dieren van onbekende sub-populatiens in database"});
     write_free_line(ctx.report, {"-----"});
-    set_text(unknown_subpop_code, a.subpop_code.view());
+    set_text(unknown_subpop_code, code.view());
     first_unknown = false;
   }
   write_free_line(ctx.console, {"ERROR: "});
   if (english) {
-    write_free_line(ctx.console, {"animal: ", a.name, " no.: ", a.herdbook_nr});
-    write_free_line(ctx.console, {"of a different breed. breed code:_", a.subpop_code, "_= not equal to -",
+    write_free_line(ctx.console, {"animal: ", name, " no.: ", herdbook_nr});
+    write_free_line(ctx.console, {"of a different breed. breed code:_", code, "_= not equal to -",
                                   unknown_subpop_code, "_"});
   } else {
-    write_free_line(ctx.console, {"dier: ", static_cast<long>(i), a.name, " nr: ", a.herdbook_nr});
+    write_free_line(ctx.console, {"dier: ", static_cast<long>(i), name, " nr: ", herdbook_nr});
     write_free_line(ctx.console,
-                    {"Van een ander ras. rascode:_", a.subpop_code, "_= niet gelijk aan -", unknown_subpop_code, "_"});
+                    {"Van een ander ras. rascode:_", code, "_= niet gelijk aan -", unknown_subpop_code, "_"});
   }
-  write_free_line(ctx.report, {a.herdbook_nr, a.subpop_code, a.name});
+  write_free_line(ctx.report, {herdbook_nr, code, name});
 }
 
 std::string_view code_of(const settings& cfg, std::int64_t j) {
@@ -104,12 +91,19 @@ void count_subpopulations(run_context& ctx, const animal_table& animal, const ye
   const std::int64_t n_animals = animal.size();
   if (n_animals < 1) return;
 
-  const code_index index(ctx.cfg);
+  const subpop_membership membership = make_subpop_membership(ctx.cfg, animal);
+  // The code of every animal in one compact table, so that the look-ups of
+  // the parents do not fetch whole records.
+  std::vector<std::uint32_t> code_of(static_cast<std::size_t>(n_animals) + 1);
+  for (std::int64_t i = 1; i <= n_animals; ++i) code_of[static_cast<std::size_t>(i)] = animal[i].subpop_code.number;
+  auto subpops_of_animal = [&](std::int64_t i) -> std::span<const std::int32_t> {
+    return membership.of_code[code_of[static_cast<std::size_t>(i)]];
+  };
   for (std::int64_t i = 1; i <= n_animals; ++i) {
     const animal_record& a = animal[i];
-    const std::vector<std::int32_t>& own = index.of(a);
+    const std::span<const std::int32_t> own = subpops_of_animal(i);
     if (own.empty()) {
-      report_unknown_code(ctx, i, a, unknown_subpop_code, first_unknown);
+      report_unknown_code(ctx, i, animal, unknown_subpop_code, first_unknown);
       continue;
     }
     if (a.birth_year >= 1) {
@@ -119,8 +113,8 @@ void count_subpopulations(run_context& ctx, const animal_table& animal, const ye
     }
     if (a.sire_nr <= 0 || a.dam_nr <= 0) continue;
     assert(a.sire_nr <= n_animals && a.dam_nr <= n_animals);
-    const std::vector<std::int32_t>& of_sire = index.of(animal[a.sire_nr]);
-    const std::vector<std::int32_t>& of_dam = index.of(animal[a.dam_nr]);
+    const std::span<const std::int32_t> of_sire = subpops_of_animal(a.sire_nr);
+    const std::span<const std::int32_t> of_dam = subpops_of_animal(a.dam_nr);
     // A parent of no known subpopulation leaves out both parents.
     if (of_sire.empty() || of_dam.empty()) continue;
     for (std::int32_t j : own)

@@ -11,7 +11,7 @@
 namespace veldmarsh {
 
 void write_top_sire_report(run_context& ctx, const year_range& years, const top_sire_tables& tables,
-                           std::span<const animal_record> top_sires) {
+                           std::span<const animal_label> top_sires) {
   assert(tables.shares_in_percent);
   const year_table<std::int32_t>& n_sires_by_year = tables.n_sires_by_year;
   const year_table<float>& top_sire_share = tables.top_sire_share;
@@ -48,7 +48,7 @@ void write_top_sire_report(run_context& ctx, const year_range& years, const top_
     values.emplace_back(" | ");
     const bool has_top_sire = n_sires > 0 && k <= static_cast<std::int64_t>(top_sires.size());
     if (has_top_sire) {
-      const animal_record& sire = top_sires[static_cast<std::size_t>(k - 1)];
+      const animal_label& sire = top_sires[static_cast<std::size_t>(k - 1)];
       // Left-aligned: the fields keep the blanks they carry in the record.
       values.emplace_back(sire.name.view().substr(0, 25));
       values.emplace_back(sire.herdbook_nr.view().substr(0, 15));

@@ -19,7 +19,7 @@ namespace veldmarsh {
 // row, the year's most used sire (index k - 1 for row k); the record of a
 // year without sires is not read.
 void write_top_sire_report(run_context& ctx, const year_range& years, const top_sire_tables& tables,
-                           std::span<const animal_record> top_sires);
+                           std::span<const animal_label> top_sires);
 
 // Writes the PEDIGREE COMPLETENESS table: per birth year the mean number of
 // equivalent complete generations and the fractions of the animals with 1,

@@ -18,12 +18,11 @@ void calc_top_sire_shares(run_context& ctx, const animal_table& animal, const bi
                           top_sire_tables& tables) {
   const year_range& years = groups.years;
   if (years.n_years < 1) return;
-  std::int32_t largest_sire = 0;
-  for (std::int32_t nr : groups.numbers) largest_sire = std::max(largest_sire, animal[nr].sire_nr);
   // Young per sire for the current year; `stamp` tells which entries are
   // of this year.
-  std::vector<std::int64_t> young(static_cast<std::size_t>(largest_sire) + 1, 0);
-  std::vector<std::int64_t> stamp(static_cast<std::size_t>(largest_sire) + 1, 0);
+  const std::size_t n_numbers = static_cast<std::size_t>(animal.size()) + 1;
+  std::vector<std::int32_t> young(n_numbers, 0);
+  std::vector<std::int32_t> stamp(n_numbers, 0);
   std::vector<std::int32_t> sire_list;
 
   for (std::int64_t k = 1; k <= years.n_years; ++k) {
@@ -40,8 +39,8 @@ void calc_top_sire_shares(run_context& ctx, const animal_table& animal, const bi
       if (animal[nr].sire_nr <= 0) continue;
       const std::size_t s = static_cast<std::size_t>(animal[nr].sire_nr);
       ++nk;
-      if (stamp[s] != k) {
-        stamp[s] = k;
+      if (stamp[s] != static_cast<std::int32_t>(k)) {
+        stamp[s] = static_cast<std::int32_t>(k);
         young[s] = 0;
         sire_list.push_back(static_cast<std::int32_t>(s));
       }
@@ -71,9 +70,9 @@ void convert_shares_to_percentages(top_sire_tables& tables) {
   for (float& share : tables.top_sire_share.cells) share = share * 100.0f;
 }
 
-std::vector<animal_record> gather_top_sire_records(const animal_table& animal, const top_sire_tables& tables) {
+std::vector<animal_label> gather_top_sire_records(const animal_table& animal, const top_sire_tables& tables) {
   const year_table<std::int32_t>& top_sire_by_year = tables.top_sire_by_year;
-  std::vector<animal_record> records;
+  std::vector<animal_label> records;
   records.reserve(static_cast<std::size_t>(top_sire_by_year.n_rows));
   for (std::int64_t k = 1; k <= top_sire_by_year.n_rows; ++k) {
     // A year without a known sire shows the first record; the report tells
@@ -84,30 +83,52 @@ std::vector<animal_record> gather_top_sire_records(const animal_table& animal, c
   return records;
 }
 
-std::int32_t choose_top_parent(const animal_table& animal, std::int32_t sex, const std::vector<bool>* members) {
-  std::int32_t best = 0;
-  for (std::int64_t i = 1; i <= animal.size(); ++i) {
-    if (members != nullptr && !(*members)[static_cast<std::size_t>(i)]) continue;
-    const animal_record& a = animal[i];
-    if (a.sex != sex) continue;
-    if (best == 0 || a.n_offspring_counted > animal[best].n_offspring_counted) best = static_cast<std::int32_t>(i);
+void add_top_parent_candidate(top_parent_search& search, std::int64_t i, const animal_record& a) {
+  if (a.sex != 1 && a.sex != 2) return;
+  const std::size_t s = a.sex == 1 ? 0 : 1;
+  if (search.best[s] == 0 || a.n_offspring_counted > search.most[s]) {
+    search.best[s] = static_cast<std::int32_t>(i);
+    search.most[s] = a.n_offspring_counted;
   }
-  return best;
 }
 
-void choose_top_parents(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts) {
-  counts.top_male_nr = choose_top_parent(animal, 1, members);
-  counts.top_female_nr = choose_top_parent(animal, 2, members);
+namespace {
+
+top_parent_search search_top_parents(const animal_table& animal, const std::vector<std::int32_t>* members) {
+  top_parent_search search;
+  for_each_member(animal, members, [&](std::int64_t i) { add_top_parent_candidate(search, i, animal[i]); });
+  return search;
 }
 
-animal_record top_parent_record(const animal_table& animal, std::int32_t row) {
-  if (row >= 1 && row <= animal.size()) return animal[row];
-  animal_record blank = new_animal_record();
-  set_text(blank.herdbook_nr, "");
-  set_text(blank.name, "");
-  blank.birth_year = 0;
-  blank.n_offspring_counted = 0;
-  return blank;
+}  // namespace
+
+std::int32_t choose_top_parent(const animal_table& animal, std::int32_t sex, const std::vector<std::int32_t>* members) {
+  if (sex != 1 && sex != 2) return 0;
+  return search_top_parents(animal, members).best[sex == 1 ? 0 : 1];
+}
+
+void set_top_parents(const top_parent_search& search, year_count_tables& counts) {
+  counts.top_male_nr = search.best[0];
+  counts.top_female_nr = search.best[1];
+}
+
+void choose_top_parents(const animal_table& animal, const std::vector<std::int32_t>* members,
+                        year_count_tables& counts) {
+  set_top_parents(search_top_parents(animal, members), counts);
+}
+
+animal_label top_parent_record(const animal_table& animal, std::int32_t row) {
+  animal_label label;  // a blank record: blank texts, birth year 0, 0 offspring
+  set_text(label.name, "");
+  set_text(label.herdbook_nr, "");
+  if (row >= 1 && row <= animal.size()) {
+    const animal_record& a = animal[row];
+    label.name = text_of(animal, a.name);
+    label.herdbook_nr = text_of(animal, a.herdbook_nr);
+    label.birth_year = a.birth_year;
+    label.n_offspring_counted = a.n_offspring_counted;
+  }
+  return label;
 }
 
 }  // namespace veldmarsh

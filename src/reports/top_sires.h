@@ -2,6 +2,7 @@
 // the most offspring. For the whole population and for each subpopulation.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -29,25 +30,37 @@ void calc_top_sire_shares(run_context& ctx, const animal_table& animal, const bi
 // print them. Once: a second call changes nothing.
 void convert_shares_to_percentages(top_sire_tables& tables);
 
-// The record of each year's top sire from `animal` (entry k - 1 for row k of
-// `top_sire_by_year`);
-// a year without a known sire gets record 1, and a number outside the table
-// a blank record.
-std::vector<animal_record> gather_top_sire_records(const animal_table& animal, const top_sire_tables& tables);
+// What the top-sire report shows of each year's top sire (entry k - 1 for
+// row k of `top_sire_by_year`); a year without a known sire gets record 1,
+// and a number outside the table a blank record.
+std::vector<animal_label> gather_top_sire_records(const animal_table& animal, const top_sire_tables& tables);
 
 // The row of the animal of sex `sex` (1 male, 2 female) with the most
 // offspring that are not imports (`n_offspring_counted`), the first in table
-// order on a tie, among the animals flagged in `members` (indexed by number)
-// or the whole table when `members` is null; 0 when there is no such animal.
-std::int32_t choose_top_parent(const animal_table& animal, std::int32_t sex, const std::vector<bool>* members);
+// order on a tie, among the animals of `members` (numbers in table order) or
+// the whole table when `members` is null; 0 when there is no such animal.
+std::int32_t choose_top_parent(const animal_table& animal, std::int32_t sex, const std::vector<std::int32_t>* members);
+
+// The search for the male [0] and the female [1] with the most counted
+// offspring, one animal at a time in table order (the first wins a tie).
+struct top_parent_search {
+  std::array<std::int32_t, 2> best{0, 0};  // animal numbers; 0 while none is met
+  std::array<std::int32_t, 2> most{0, 0};
+};
+
+void add_top_parent_candidate(top_parent_search& search, std::int64_t i, const animal_record& a);
+
+// `top_male_nr` and `top_female_nr` of `counts` from a finished search.
+void set_top_parents(const top_parent_search& search, year_count_tables& counts);
 
 // `top_male_nr` and `top_female_nr` of `counts`: choose_top_parent of each
 // sex among the members (all animals when null).
-void choose_top_parents(const animal_table& animal, const std::vector<bool>* members, year_count_tables& counts);
+void choose_top_parents(const animal_table& animal, const std::vector<std::int32_t>* members,
+                        year_count_tables& counts);
 
-// The record of row `row` for the offspring report; for row 0 (no animal of
+// What the offspring report shows of record `row`; for row 0 (no animal of
 // that sex) a blank record: blank name and identification, birth year 0,
 // 0 offspring.
-animal_record top_parent_record(const animal_table& animal, std::int32_t row);
+animal_label top_parent_record(const animal_table& animal, std::int32_t row);
 
 }  // namespace veldmarsh

@@ -1,8 +1,8 @@
 // The yearly counting loop.
 //
 // Each year's work touches only that year's animals (birth_year_groups);
-// colour codes are found through a hash of their texts and top breeders
-// through the index of breeder names. The whole loop is linear in the number
+// colour codes and top breeders are found by the number of the animal's
+// colour or breeder among the table's texts. The whole loop is linear in the number
 // of animals plus the number of years.
 #include "reports/yearly_counting.h"
 
@@ -10,12 +10,9 @@
 #include <cassert>
 #include <span>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 
 #include "common/free_format.h"
 #include "common/stops.h"
-#include "common/text_index.h"
 #include "reports/count_dams_and_sires.h"
 #include "reports/count_offspring_by_import_parents.h"
 #include "reports/count_parents_by_sex.h"
@@ -25,14 +22,19 @@ namespace veldmarsh {
 
 namespace {
 
-// The columns whose code equals a text; a code listed twice has two columns.
-using code_columns = std::unordered_map<std::string_view, std::vector<std::int64_t>>;
+// By the number of every colour among the table's texts: the columns of
+// the codes it equals (a code listed twice has two columns).
+using code_columns = std::vector<std::vector<std::int64_t>>;
 
-template <std::size_t N>
-code_columns index_codes(const std::vector<fixed_text<N>>& codes, std::int64_t n_codes) {
-  code_columns index;
+code_columns index_colour_codes(const animal_table& animal, const std::vector<fixed_text<40>>& codes,
+                                std::int64_t n_codes) {
+  code_columns index(text_count(animal.texts.colours));
   n_codes = std::min<std::int64_t>(n_codes, static_cast<std::int64_t>(codes.size()));
-  for (std::int64_t c = 1; c <= n_codes; ++c) index[codes[static_cast<std::size_t>(c - 1)].view()].push_back(c);
+  for (std::int64_t c = 1; c <= n_codes; ++c) {
+    const std::int64_t number =
+        find_text<text_field::colour>(animal.texts, codes[static_cast<std::size_t>(c - 1)].view());
+    if (number >= 0) index[static_cast<std::size_t>(number)].push_back(c);
+  }
   return index;
 }
 
@@ -44,23 +46,21 @@ void count_colours(const animal_table& animal, std::span<const std::int32_t> yea
   if (n_classes < 1) return;
   for (std::int64_t c = 1; c <= n_classes; ++c) colour_counts(k, c) = 0;
   std::int64_t counted = 0;
-  for (std::int32_t nr : year_animals) {
-    auto it = colours.find(animal[nr].colour.view());
-    if (it == colours.end()) continue;
-    for (std::int64_t c : it->second) {
+  for (std::int32_t nr : year_animals)
+    for (std::int64_t c : colours[animal[nr].colour.number]) {
       ++colour_counts(k, c);
       ++counted;
     }
-  }
   colour_counts(k, n_classes) = static_cast<std::int32_t>(static_cast<std::int64_t>(year_animals.size()) - counted);
 }
 
 // Row k of the breeder table: per top breeder b its animals (2b - 1) and
 // their parents (2b, imports included); then the animals of all others and
 // the home-bred parents of the year less the top breeders' parents.
+// `top_breeder` gives, by the number of a breeder's name, its place among
+// the top breeders (0: none).
 void count_breeders(const animal_table& animal, std::span<const std::int32_t> year_animals, std::int64_t k,
-                    const std::vector<breeder_name>& breeder_list, const text_index<20>& top_breeders,
-                    year_count_tables& counts) {
+                    const std::vector<std::int32_t>& top_breeder, year_count_tables& counts) {
   year_table<std::int32_t>& breeder_year_counts = counts.breeder_year_counts;
   const year_table<std::int32_t>& parent_counts = counts.parent_counts_by_year;
   const std::int64_t n = (breeder_year_counts.n_cols - 2) / 2;
@@ -68,7 +68,7 @@ void count_breeders(const animal_table& animal, std::span<const std::int32_t> ye
   std::int64_t animals_of_top = 0, parents_of_top = 0;
   for (std::int32_t nr : year_animals) {
     const animal_record& a = animal[nr];
-    const std::int64_t b = find_in_list(top_breeders, breeder_list, a.breeder);
+    const std::int64_t b = top_breeder[a.breeder.number];
     if (b == 0) continue;
     ++breeder_year_counts(k, 2 * b - 1);
     ++animals_of_top;
@@ -139,11 +139,12 @@ void count_by_birth_year(run_context& ctx, const animal_table& animal, const bir
   const year_range& years = groups.years;
   if (years.n_years < 1) return;
   const code_columns colours =
-      cfg.has_colour_column ? index_codes(cfg.colour_codes, counts.colour_counts_by_year.n_cols - 1) : code_columns{};
+      cfg.has_colour_column ? index_colour_codes(animal, cfg.colour_codes, counts.colour_counts_by_year.n_cols - 1)
+                            : code_columns{};
   // The top breeders are the first entries of the list, each named once.
   const std::int64_t n_top = std::max<std::int64_t>(0, breeders.n_top_breeders);
-  text_index<20> top_breeders;
-  if (cfg.has_breeder_column) index_texts(top_breeders, breeders.breeder_list, n_top, n_top);
+  const std::vector<std::int32_t> top_breeder =
+      cfg.has_breeder_column ? breeder_positions(animal, breeders.breeder_list, n_top) : std::vector<std::int32_t>{};
   litter_work work;
   assert(!cfg.has_breeder_column || counts.breeder_year_counts.n_cols == 2 * n_top + 2);
 
@@ -159,7 +160,7 @@ void count_by_birth_year(run_context& ctx, const animal_table& animal, const bir
     }
     count_parent_age_classes(animal, year_animals, k, counts);
     if (cfg.has_colour_column) count_colours(animal, year_animals, k, colours, counts.colour_counts_by_year);
-    if (cfg.has_breeder_column) count_breeders(animal, year_animals, k, breeders.breeder_list, top_breeders, counts);
+    if (cfg.has_breeder_column) count_breeders(animal, year_animals, k, top_breeder, counts);
     write_year_line(ctx, subpop_code, static_cast<std::int32_t>(years.year_of(k)));
   }
 }

@@ -79,7 +79,7 @@ void check_year_table_room(run_context& ctx, const animal_table& animal, const y
   fail_diagnostic(ctx,
                   "cannot allocate the per-year tables of the birth years " + std::to_string(years.first_year) +
                       " to " + std::to_string(years.last_year) + ": the birth year " + std::to_string(a.birth_year) +
-                      " of animal '" + std::string(trimmed(a.herdbook_nr)) + "' stretches them",
+                      " of animal '" + std::string(trimmed_text_of(animal.texts, a.herdbook_nr)) + "' stretches them",
                   "data file", trim_right(ctx.cfg.data_file_name.view()),
                   r + (ctx.cfg.has_header ? 1 : 0));
 }

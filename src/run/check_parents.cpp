@@ -4,7 +4,6 @@
 
 #include <cassert>
 #include <limits>
-#include <utility>
 
 #include "common/free_format.h"
 #include "common/stops.h"
@@ -12,35 +11,31 @@
 
 namespace veldmarsh {
 
-namespace {
-
-const fixed_text<50> unknown_parent = make_text<50>("0");
-
-}  // namespace
-
 void check_parents(run_context& ctx, const animal_table& animal, missing_parents& missing) {
   const std::int64_t n = animal.size();
-  identification_index records;
-  index_herdbook_numbers(records, animal);
+  const std::vector<std::int32_t> first_record = first_record_of_identifications(animal);
   // A parent named many times is listed once.
-  distinct_texts<50> sires, dams;
-
-  for_each_parent_hash(records, animal, [&](std::int64_t i, std::uint64_t sire_hash, std::uint64_t dam_hash) {
+  std::vector<char> listed(first_record.size(), 0);  // by identification: 1 as a sire, 2 as a dam
+  missing.sire_ids.clear();
+  missing.dam_ids.clear();
+  for (std::int64_t i = 1; i <= n; ++i) {
     const animal_record& a = animal[i];
-    if (!(a.sire_id == unknown_parent) && find_herdbook_nr(records, animal, a.sire_id, sire_hash) == 0)
-      add_distinct_text(sires, a.sire_id, sire_hash);
-    if (!(a.dam_id == unknown_parent) && find_herdbook_nr(records, animal, a.dam_id, dam_hash) == 0)
-      add_distinct_text(dams, a.dam_id, dam_hash);
+    if (!(a.sire_id == unknown_parent) && first_record[a.sire_id.number] == 0 && !(listed[a.sire_id.number] & 1)) {
+      listed[a.sire_id.number] |= 1;
+      missing.sire_ids.push_back(a.sire_id);
+    }
+    if (!(a.dam_id == unknown_parent) && first_record[a.dam_id.number] == 0 && !(listed[a.dam_id.number] & 2)) {
+      listed[a.dam_id.number] |= 2;
+      missing.dam_ids.push_back(a.dam_id);
+    }
     if (i % 10000 == 0 && i != n) {
       if (ctx.cfg.english)
         write_free_line(ctx.console, {"animal no. ", i, "parents checked"});
       else
         write_free_line(ctx.console, {"dier nr. ", i, "ouders gecheckt"});
     }
-  });
+  }
   write_free_line(ctx.console, {"all ", n, "parents checked"});
-  missing.sire_ids = std::move(sires.list);
-  missing.dam_ids = std::move(dams.list);
 }
 
 void report_missing_parents(run_context& ctx, const missing_parents& missing) {
@@ -79,15 +74,11 @@ void report_missing_parents(run_context& ctx, const missing_parents& missing) {
     write_console_and_log(ctx, {n_missing_dams, "Meerdere moeders gevonden die afwezig waren in de database"});
 }
 
-animal_record missing_parent_record(const fixed_text<50>& id, std::int32_t sex, std::int32_t nr) {
-  animal_record r;  // every number 0, every logical false, birth date 0/1/1
+animal_record missing_parent_record(identification_ref id, std::int32_t sex, std::int32_t nr) {
+  animal_record r;  // every number 0, every logical false, birth date 0/1/1, blank name and codes
   r.herdbook_nr = id;
-  set_text(r.name, "");
   r.sire_id = unknown_parent;
   r.dam_id = unknown_parent;
-  set_text(r.colour, "");
-  set_text(r.breeder, "");
-  set_text(r.subpop_code, "");
   r.sex = sex;
   r.nr = nr;
   return r;
@@ -106,9 +97,9 @@ void append_missing_parents(run_context& ctx, const missing_parents& missing, an
     return true;
   });
   if (animal.rows.empty()) animal.rows.push_back(animal_record{});  // row 0 is never an animal
-  for (const fixed_text<50>& id : missing.sire_ids)
+  for (identification_ref id : missing.sire_ids)
     animal.rows.push_back(missing_parent_record(id, 1, static_cast<std::int32_t>(animal.rows.size())));
-  for (const fixed_text<50>& id : missing.dam_ids)
+  for (identification_ref id : missing.dam_ids)
     animal.rows.push_back(missing_parent_record(id, 2, static_cast<std::int32_t>(animal.rows.size())));
   assert(animal.size() == n_animals);
 

@@ -16,8 +16,8 @@ namespace veldmarsh {
 // first met. The two lists are independent: an identification missing as a
 // sire and as a dam is in both.
 struct missing_parents {
-  std::vector<fixed_text<50>> sire_ids;
-  std::vector<fixed_text<50>> dam_ids;
+  std::vector<identification_ref> sire_ids;
+  std::vector<identification_ref> dam_ids;
 };
 
 // Fills `missing` from the whole table. Writes a progress line every 10000
@@ -34,6 +34,6 @@ void append_missing_parents(run_context& ctx, const missing_parents& missing, an
 
 // The record of a parent known only by its identification: unknown parents
 // and birth date, blank name and codes, every derived field 0.
-animal_record missing_parent_record(const fixed_text<50>& id, std::int32_t sex, std::int32_t nr);
+animal_record missing_parent_record(identification_ref id, std::int32_t sex, std::int32_t nr);
 
 }  // namespace veldmarsh

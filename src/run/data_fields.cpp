@@ -82,37 +82,45 @@ void write_length_warning(run_context& ctx, int kind, std::int64_t record_nr) {
   write_free_line(ctx.console, {ignored});
 }
 
-// Stores a text field into a place of N characters, cut with a warning.
-template <std::size_t N>
-void store_text(run_context& ctx, fixed_text<N>& to, std::string_view field, std::size_t length, int kind,
-                std::int64_t record_nr) {
-  if (length > N) write_length_warning(ctx, kind, record_nr);
-  set_text(to, field.substr(0, std::min(field.size(), N)));
+// Stores a text field into its field of the record, cut to the field's
+// width with a warning.
+template <text_field F>
+void store_text(run_context& ctx, animal_texts& texts, text_ref<F>& to, std::string_view field, std::size_t length,
+                int kind, std::int64_t record_nr) {
+  if (length > text_width<F>) write_length_warning(ctx, kind, record_nr);
+  // Identifications and names are many: stored without a look-up, merged
+  // once the file is read.
+  if constexpr (F == text_field::identification || F == text_field::name)
+    add_text(texts, to, field);
+  else
+    set_text(texts, to, field);
 }
 
 // A parent's identification: "0" for an empty field, "unknown" or "Unknown".
-void store_parent(run_context& ctx, fixed_text<50>& to, std::string_view field, std::size_t length, int kind,
-                  std::int64_t record_nr) {
+void store_parent(run_context& ctx, animal_texts& texts, identification_ref& to, std::string_view field,
+                  std::size_t length, int kind, std::int64_t record_nr) {
   if (length > 50) {
-    store_text(ctx, to, field, length, kind, record_nr);
+    store_text(ctx, texts, to, field, length, kind, record_nr);
     return;
   }
   std::string_view t = field.substr(0, length);
   if (length == 0 || t == "unknown" || t == "Unknown")
-    set_text(to, "0");
+    to = unknown_parent;
   else
-    set_text(to, field);
+    add_text(texts, to, field);
 }
 
-void check_subpop_code(run_context& ctx, const data_line_layout& layout, const animal_record& record) {
-  if (layout.subpop_codes.count(record.subpop_code.view()) != 0 || is_blank(record.subpop_code)) return;
+void check_subpop_code(run_context& ctx, const data_line_layout& layout, const animal_texts& texts,
+                       const animal_record& record) {
+  const fixed_text<20> code = text_of(texts, record.subpop_code);
+  if (layout.subpop_codes.count(code.view()) != 0 || is_blank(code)) return;
   write_free_line(ctx.console, {"ERROR: "});
   if (ctx.cfg.english) {
-    write_free_line(ctx.console, {"animal: ", record.name, " no.: ", record.herdbook_nr});
-    write_free_line(ctx.console, {"of unknown subpopulation: ", record.subpop_code});
+    write_free_line(ctx.console, {"animal: ", text_of(texts, record.name), " no.: ", text_of(texts, record.herdbook_nr)});
+    write_free_line(ctx.console, {"of unknown subpopulation: ", code});
   } else {
-    write_free_line(ctx.console, {"dier: ", record.name, " nr: ", record.herdbook_nr});
-    write_free_line(ctx.console, {"Van een onbekende subpopulatie: ", record.subpop_code});
+    write_free_line(ctx.console, {"dier: ", text_of(texts, record.name), " nr: ", text_of(texts, record.herdbook_nr)});
+    write_free_line(ctx.console, {"Van een onbekende subpopulatie: ", code});
   }
 }
 
@@ -231,20 +239,21 @@ bool parse_birth_date(std::string_view field, const std::array<bool, 3>& flags, 
 }
 
 field_status parse_field(run_context& ctx, const data_line_layout& layout, std::int64_t record_nr,
-                         std::string_view field, int kind, animal_record& record, unreadable_date* unreadable) {
+                         std::string_view field, int kind, animal_texts& texts, animal_record& record,
+                         unreadable_date* unreadable) {
   const std::size_t length = trimmed_length(field);
   switch (kind) {
     case kind_id:
-      store_text(ctx, record.herdbook_nr, field, length, kind, record_nr);
+      store_text(ctx, texts, record.herdbook_nr, field, length, kind, record_nr);
       break;
     case kind_sire_id:
-      store_parent(ctx, record.sire_id, field, length, kind, record_nr);
+      store_parent(ctx, texts, record.sire_id, field, length, kind, record_nr);
       break;
     case kind_dam_id:
-      store_parent(ctx, record.dam_id, field, length, kind, record_nr);
+      store_parent(ctx, texts, record.dam_id, field, length, kind, record_nr);
       break;
     case kind_name:
-      store_text(ctx, record.name, field, length, kind, record_nr);
+      store_text(ctx, texts, record.name, field, length, kind, record_nr);
       break;
     case kind_sex:  // an empty field is female, also when the male letter is a blank
       record.sex = !field.empty() && (field[0] == layout.male_codes[0] || field[0] == layout.male_codes[1]) ? 1 : 2;
@@ -262,14 +271,14 @@ field_status parse_field(run_context& ctx, const data_line_layout& layout, std::
       break;
     }
     case kind_colour:
-      store_text(ctx, record.colour, field, length, kind, record_nr);
+      store_text(ctx, texts, record.colour, field, length, kind, record_nr);
       break;
     case kind_breeder:
-      store_text(ctx, record.breeder, field, length, kind, record_nr);
+      store_text(ctx, texts, record.breeder, field, length, kind, record_nr);
       break;
     case kind_subpop:
-      store_text(ctx, record.subpop_code, field, length, kind, record_nr);
-      check_subpop_code(ctx, layout, record);
+      store_text(ctx, texts, record.subpop_code, field, length, kind, record_nr);
+      check_subpop_code(ctx, layout, texts, record);
       break;
     case kind_import: {
       bool mark = false;
@@ -285,7 +294,8 @@ field_status parse_field(run_context& ctx, const data_line_layout& layout, std::
 }
 
 field_status split_data_line(run_context& ctx, const data_line_layout& layout, std::string_view line,
-                             std::int64_t record_nr, animal_record& record, unreadable_date* unreadable) {
+                             std::int64_t record_nr, animal_texts& texts, animal_record& record,
+                             unreadable_date* unreadable) {
   const std::size_t len = line.size();
   const std::size_t full = std::max(len, min_line_length);  // the padded length
   const char delimiter = layout.delimiter;
@@ -304,7 +314,7 @@ field_status split_data_line(run_context& ctx, const data_line_layout& layout, s
   while (c < layout.last_column) {
     const int kind = layout.column_kind[c];
     if (p >= full) {  // beyond the line: an empty field
-      if (kind != 0 && parse_field(ctx, layout, record_nr, "", kind, record, unreadable) != field_status::ok)
+      if (kind != 0 && parse_field(ctx, layout, record_nr, "", kind, texts, record, unreadable) != field_status::ok)
         return field_status::date_part_not_a_number;
       ++c;
       continue;
@@ -316,7 +326,7 @@ field_status split_data_line(run_context& ctx, const data_line_layout& layout, s
         p = p >= len ? full : p + 1;
         continue;
       }
-      if (kind != 0 && parse_field(ctx, layout, record_nr, "", kind, record, unreadable) != field_status::ok)
+      if (kind != 0 && parse_field(ctx, layout, record_nr, "", kind, texts, record, unreadable) != field_status::ok)
         return field_status::date_part_not_a_number;
       ++p;
       ++c;
@@ -324,7 +334,7 @@ field_status split_data_line(run_context& ctx, const data_line_layout& layout, s
     }
     if (kind != 0) {
       std::string_view field = p < len ? line.substr(p, std::min(q, len) - p) : std::string_view("");
-      if (parse_field(ctx, layout, record_nr, field, kind, record, unreadable) != field_status::ok)
+      if (parse_field(ctx, layout, record_nr, field, kind, texts, record, unreadable) != field_status::ok)
         return field_status::date_part_not_a_number;
     }
     p = q + 1;

@@ -51,19 +51,21 @@ struct unreadable_date {
   std::string field;
 };
 
-// Splits one data line and stores its fields into `record`; `record_nr`
+// Splits one data line and stores its fields into `record`, its texts
+// among `texts` (those of the table the record belongs to); `record_nr`
 // names the record in warnings. Stops at the first birth date that cannot be
 // read (the fields before it are stored), described in `unreadable` when
 // given.
 field_status split_data_line(run_context& ctx, const data_line_layout& layout, std::string_view line,
-                             std::int64_t record_nr, animal_record& record, unreadable_date* unreadable = nullptr);
+                             std::int64_t record_nr, animal_texts& texts, animal_record& record,
+                             unreadable_date* unreadable = nullptr);
 
 // Stores one field of a column of kind `kind` into `record`, with the
 // warnings of a field longer than its place and of an unknown subpopulation.
 // An empty field is one without characters: between two delimiters or
 // beyond the line's end.
 field_status parse_field(run_context& ctx, const data_line_layout& layout, std::int64_t record_nr,
-                         std::string_view field, int kind, animal_record& record,
+                         std::string_view field, int kind, animal_texts& texts, animal_record& record,
                          unreadable_date* unreadable = nullptr);
 
 struct birth_date {

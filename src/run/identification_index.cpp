@@ -1,25 +1,13 @@
-// The index of the animal table's identifications.
+// The first record of each identification.
 #include "run/identification_index.h"
 
 namespace veldmarsh {
 
-void index_herdbook_numbers(identification_index& index, const animal_table& animal) {
-  const std::int64_t n = animal.size();
-  reset_text_index(index, n);
-  auto key_at = [&](std::int32_t row) -> const identification& { return animal[row].herdbook_nr; };
-  // Hashes a few records ahead and fetches their slots early, so that the
-  // memory waits of neighbouring records overlap.
-  constexpr std::int64_t ahead = 16;
-  std::uint64_t hashes[ahead];
-  for (std::int64_t first = 1; first <= n; first += ahead) {
-    const std::int64_t last = first + ahead - 1 < n ? first + ahead - 1 : n;
-    for (std::int64_t i = first; i <= last; ++i) {
-      hashes[i - first] = hash_text(animal[i].herdbook_nr);
-      __builtin_prefetch(first_slot(index, hashes[i - first]), 1);
-    }
-    for (std::int64_t i = first; i <= last; ++i)
-      insert_text(index, animal[i].herdbook_nr, hashes[i - first], static_cast<std::int32_t>(i), key_at);
-  }
+std::vector<std::int32_t> first_record_of_identifications(const animal_table& animal) {
+  std::vector<std::int32_t> first(text_count(animal.texts.identifications), 0);
+  for (std::int64_t i = animal.size(); i >= 1; --i)
+    first[animal[i].herdbook_nr.number] = static_cast<std::int32_t>(i);
+  return first;
 }
 
 }  // namespace veldmarsh

@@ -1,5 +1,5 @@
-// Linking parents and offspring by record number, through an index of the
-// identifications (the first record in table order wins).
+// Linking parents and offspring by record number, through the first record
+// of each identification (the first in table order wins).
 #include "run/link_parents.h"
 
 #include "common/clock.h"
@@ -10,37 +10,17 @@
 
 namespace veldmarsh {
 
-namespace {
-
-const fixed_text<50> unknown_parent = make_text<50>("0");
-
-// Counts one linked offspring in its parent's record.
-void count_offspring(animal_record& parent, bool offspring_is_import) {
-  ++parent.n_offspring;
-  parent.is_parent = true;
-  if (!offspring_is_import) {
-    ++parent.n_offspring_counted;
-    parent.has_counted_offspring = true;
-  }
-}
-
-}  // namespace
-
 void link_parent_numbers(run_context& ctx, animal_table& animal) {
   const std::int64_t n = animal.size();
-  for (std::int64_t i = 1; i <= n; ++i) {
-    animal_record& a = animal[i];
-    a.n_offspring_counted = 0;
-    a.n_offspring = 0;
-    a.sire_nr = 0;
-    a.dam_nr = 0;
-  }
-  identification_index records;
-  index_herdbook_numbers(records, animal);
+  const std::vector<std::int32_t> first_record = first_record_of_identifications(animal);
+  // Offspring counted in compact tables while the young are linked, then
+  // stored in the parents' records in one pass.
+  std::vector<std::int32_t> offspring(static_cast<std::size_t>(n) + 1, 0);
+  std::vector<std::int32_t> counted_offspring(static_cast<std::size_t>(n) + 1, 0);
 
   const std::int64_t interval = progress_interval(n, linking_progress);
   std::int64_t counter = 0;
-  for_each_parent_hash(records, animal, [&](std::int64_t i, std::uint64_t sire_hash, std::uint64_t dam_hash) {
+  for (std::int64_t i = 1; i <= n; ++i) {
     if (counter == interval) {
       if (ctx.cfg.english)
         write_free_line(ctx.console, {"animal no. ", i - 1, "parents found and counted as offspring"});
@@ -49,18 +29,22 @@ void link_parent_numbers(run_context& ctx, animal_table& animal) {
       counter = 0;
     }
     animal_record& a = animal[i];
-    if (!(a.sire_id == unknown_parent)) {
-      std::int32_t s = find_herdbook_nr(records, animal, a.sire_id, sire_hash);
-      a.sire_nr = s;
-      if (s != 0) count_offspring(animal[s], a.is_import);
-    }
-    if (!(a.dam_id == unknown_parent)) {
-      std::int32_t d = find_herdbook_nr(records, animal, a.dam_id, dam_hash);
-      a.dam_nr = d;
-      if (d != 0) count_offspring(animal[d], a.is_import);
+    a.sire_nr = a.sire_id == unknown_parent ? 0 : first_record[a.sire_id.number];
+    a.dam_nr = a.dam_id == unknown_parent ? 0 : first_record[a.dam_id.number];
+    for (std::int32_t p : {a.sire_nr, a.dam_nr}) {
+      if (p == 0) continue;
+      ++offspring[static_cast<std::size_t>(p)];
+      if (!a.is_import) ++counted_offspring[static_cast<std::size_t>(p)];
     }
     ++counter;
-  });
+  }
+  for (std::int64_t i = 1; i <= n; ++i) {
+    animal_record& a = animal[i];
+    a.n_offspring = offspring[static_cast<std::size_t>(i)];
+    a.n_offspring_counted = counted_offspring[static_cast<std::size_t>(i)];
+    if (a.n_offspring > 0) a.is_parent = true;
+    if (a.n_offspring_counted > 0) a.has_counted_offspring = true;
+  }
 }
 
 void link_parents(run_context& ctx, animal_table& animal) {

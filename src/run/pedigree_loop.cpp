@@ -23,15 +23,16 @@ void write_console_and_report(run_context& ctx, std::initializer_list<free_item>
 
 // The line with an animal's number, identification and birth date; `lead`
 // is the text before the number ("animal no.", "        no." ...).
-void write_animal_line(run_context& ctx, std::string_view lead, const animal_record& a) {
+void write_animal_line(run_context& ctx, std::string_view lead, const animal_table& animal, const animal_record& a) {
   const bool en = ctx.cfg.english;
   std::string_view hb_text = en ? "herdbook number " : "stamboeknummer ";
   if (a.birth_year == 0)
-    write_console_and_report(ctx, {lead, a.nr, hb_text, a.herdbook_nr,
+    write_console_and_report(ctx, {lead, a.nr, hb_text, text_of(animal, a.herdbook_nr),
                                    en ? "date of birth unknown" : "geboortedatum onbekend"});
   else
-    write_console_and_report(ctx, {lead, a.nr, hb_text, a.herdbook_nr, en ? "date of birth " : "geboren ",
-                                   a.birth_day, "/", a.birth_month, "/", a.birth_year});
+    write_console_and_report(ctx, {lead, a.nr, hb_text, text_of(animal, a.herdbook_nr),
+                                   en ? "date of birth " : "geboren ", a.birth_day, "/", a.birth_month, "/",
+                                   a.birth_year});
 }
 
 }  // namespace
@@ -122,17 +123,17 @@ void write_pedigree_loop_report(run_context& ctx, const animal_table& animal, co
   for (std::size_t k = 0; k < unsnrs.size(); ++k) {
     if (clear[k]) continue;
     const animal_record& a = animal[unsnrs[k]];
-    write_console_and_report(ctx, {en ? "name" : "naam", a.name});
-    write_animal_line(ctx, en ? "animal no." : "dier nr", a);
+    write_console_and_report(ctx, {en ? "name" : "naam", text_of(animal, a.name)});
+    write_animal_line(ctx, en ? "animal no." : "dier nr", animal, a);
     if (const animal_record* s = parent(a.sire_nr)) {
-      write_console_and_report(ctx, {en ? "        with father " : "        met vader ", s->name});
-      write_animal_line(ctx, en ? "        no." : "        nr", *s);
+      write_console_and_report(ctx, {en ? "        with father " : "        met vader ", text_of(animal, s->name)});
+      write_animal_line(ctx, en ? "        no." : "        nr", animal, *s);
     } else {
       write_free_line(ctx.console, {"father unknown"});
     }
     if (const animal_record* d = parent(a.dam_nr)) {
-      write_console_and_report(ctx, {en ? "        and mother " : "        en moeder ", d->name});
-      write_animal_line(ctx, en ? "        no." : "        nr", *d);
+      write_console_and_report(ctx, {en ? "        and mother " : "        en moeder ", text_of(animal, d->name)});
+      write_animal_line(ctx, en ? "        no." : "        nr", animal, *d);
     } else {
       write_free_line(ctx.console, {"mother unknown"});
     }

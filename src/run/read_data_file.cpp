@@ -31,20 +31,21 @@ void create_animal_table(run_context& ctx, animal_table& animal, std::int64_t n_
   });
 }
 
-void write_record_progress(run_context& ctx, std::int64_t record_nr, const animal_record& r) {
+void write_record_progress(run_context& ctx, const animal_table& animal, std::int64_t record_nr) {
   const settings& cfg = ctx.cfg;
+  const animal_record& r = animal[record_nr];
   output_channel& out = ctx.console;
   write_free_line(out, {cfg.english ? "record no. " : "record nr. ", static_cast<long long>(record_nr),
                         cfg.english ? "read" : "gelezen"});
-  write_free_line(out, {"id            = ", r.herdbook_nr});
-  if (cfg.has_name_column) write_free_line(out, {"name          = ", r.name});
-  write_free_line(out, {"sire          = ", r.sire_id});
-  write_free_line(out, {"dam           = ", r.dam_id});
+  write_free_line(out, {"id            = ", text_of(animal, r.herdbook_nr)});
+  if (cfg.has_name_column) write_free_line(out, {"name          = ", text_of(animal, r.name)});
+  write_free_line(out, {"sire          = ", text_of(animal, r.sire_id)});
+  write_free_line(out, {"dam           = ", text_of(animal, r.dam_id)});
   write_free_line(out, {"birthdate     = ", r.birth_day, "-", r.birth_month, "-", r.birth_year});
   write_free_line(out, {"sex           = ", r.sex});
-  if (cfg.has_colour_column) write_free_line(out, {"colour        = ", r.colour});
-  if (cfg.has_breeder_column) write_free_line(out, {"breeder       = ", r.breeder});
-  if (cfg.has_subpop_column) write_free_line(out, {"subpopulation = ", r.subpop_code});
+  if (cfg.has_colour_column) write_free_line(out, {"colour        = ", text_of(animal, r.colour)});
+  if (cfg.has_breeder_column) write_free_line(out, {"breeder       = ", text_of(animal, r.breeder)});
+  if (cfg.has_subpop_column) write_free_line(out, {"subpopulation = ", text_of(animal, r.subpop_code)});
   if (cfg.has_import_column) write_free_line(out, {"Import = ", logical_item(r.is_import)});
 }
 
@@ -69,15 +70,16 @@ void read_data_file(run_context& ctx, input_file& data, animal_table& animal) {
         write_console_and_log(ctx, {"eindrecord bij dier = ", static_cast<long long>(r)});
       break;
     }
-    if (split_data_line(ctx, layout, line, r, animal[r], &unreadable) != field_status::ok)
+    if (split_data_line(ctx, layout, line, r, animal.texts, animal[r], &unreadable) != field_status::ok)
       fail_diagnostic(ctx, "the birth-date part '" + unreadable.part + "' of '" + unreadable.field +
                                "' is not a whole number",
                       data.label, data.file_name, data.line_number);
     if (++counter == interval) {
-      write_record_progress(ctx, r, animal[r]);
+      write_record_progress(ctx, animal, r);
       counter = -1;
     }
   }
+  merge_equal_texts(animal);
   write_console_and_log(ctx, {ctx.cfg.english ? "all records read" : "alle records gelezen"});
 }
 

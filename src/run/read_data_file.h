@@ -28,7 +28,7 @@ void create_animal_table(run_context& ctx, animal_table& animal, std::int64_t n_
 void read_data_file(run_context& ctx, input_file& data, animal_table& animal);
 
 // The progress block for record `record_nr`.
-void write_record_progress(run_context& ctx, std::int64_t record_nr, const animal_record& record);
+void write_record_progress(run_context& ctx, const animal_table& animal, std::int64_t record_nr);
 
 // Gives every record its derived fields' first values and numbers the
 // records 1..animal.size() (before the records of missing parents are added).

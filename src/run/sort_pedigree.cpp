@@ -30,22 +30,26 @@ std::int32_t parent_row(std::int32_t link, std::int64_t n) { return link > 0 && 
 
 // The console lines and the report-file line of an offspring born in an
 // earlier year than its sire (is_sire) or dam.
-void report_birth_before_parent(run_context& ctx, const animal_record& young, const animal_record& parent,
-                                bool is_sire) {
+void report_birth_before_parent(run_context& ctx, const animal_table& animal, std::int32_t young_nr,
+                                std::int32_t parent_nr, bool is_sire) {
+  const animal_record& young = animal[young_nr];
+  const animal_record& parent = animal[parent_nr];
+  const fixed_text<50> young_id = text_of(animal, young.herdbook_nr);
+  const fixed_text<50> parent_id = text_of(animal, parent.herdbook_nr);
   const bool en = ctx.cfg.english;
   output_channel& con = ctx.console;
-  write_free_line(con, {en ? "animal " : "dier ", young.name});
-  write_free_line(con, {en ? "herdbook number " : "stamboeknummer ", young.herdbook_nr});
+  write_free_line(con, {en ? "animal " : "dier ", text_of(animal, young.name)});
+  write_free_line(con, {en ? "herdbook number " : "stamboeknummer ", young_id});
   write_free_line(con, {en ? "date of birth " : "geboortedatum ", young.birth_day, "/", young.birth_month, "/",
                         young.birth_year});
   if (is_sire) {
     write_free_line(con, {en ? "!!!!!!!!!! BORN BEFORE FATHER  !!!!!!!!!!" : "!!!!!!!!!! GEBOREN VOOR VADER  !!!!!!!!!!"});
-    write_free_line(con, {en ? "father " : "vader ", parent.name});
+    write_free_line(con, {en ? "father " : "vader ", text_of(animal, parent.name)});
   } else {
     write_free_line(con, {en ? "!!!!!!!!!! BORN BEFORE MOTHER  !!!!!!!!!!" : "!!!!!!!!!! GEBOREN VOOR MOEDER  !!!!!!!!!!"});
-    write_free_line(con, {en ? "mother " : "moeder ", parent.name});
+    write_free_line(con, {en ? "mother " : "moeder ", text_of(animal, parent.name)});
   }
-  write_free_line(con, {en ? "herdbook number " : "stamboeknummer ", parent.herdbook_nr});
+  write_free_line(con, {en ? "herdbook number " : "stamboeknummer ", parent_id});
   write_free_line(con, {en ? "date of birth " : "geboortedatum ", parent.birth_day, "/", parent.birth_month, "/",
                         parent.birth_year});
   write_free_line(con, {"   "});
@@ -53,8 +57,8 @@ void report_birth_before_parent(run_context& ctx, const animal_record& young, co
   write_fixed_line(ctx.report,
                    is_sire ? "(A50,A1,I4,A1,I2,A1,I2,A1,A50,A1,I4,A1,I2,A1,I2)"
                            : "(A50,A1,I4,A1,I2,A1,I2,A62,A50,A1,I4,A1,I2,A1,I2)",
-                   {young.herdbook_nr, " ", young.birth_year, "/", young.birth_month, "/", young.birth_day, " ",
-                    parent.herdbook_nr, " ", parent.birth_year, "/", parent.birth_month, "/", parent.birth_day});
+                   {young_id, " ", young.birth_year, "/", young.birth_month, "/", young.birth_day, " ",
+                    parent_id, " ", parent.birth_year, "/", parent.birth_month, "/", parent.birth_day});
 }
 
 void write_sweep_head(run_context& ctx, const animal_table& animal, std::int64_t sweep_nr, std::int64_t without,
@@ -85,9 +89,12 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
                      std::vector<char>& placed) {
   const std::int64_t n = animal.size();
   // Compact copies of what the sweeps read, so that they do not walk the
-  // whole records.
-  std::vector<std::int32_t> sire(static_cast<std::size_t>(n) + 1), dam(static_cast<std::size_t>(n) + 1),
-      year(static_cast<std::size_t>(n) + 1), unplaced_offspring(static_cast<std::size_t>(n) + 1);
+  // whole records: what a look-up of a parent reads lies in one place.
+  struct sort_entry {
+    std::int32_t sire, dam, year;
+    std::int32_t unplaced_offspring;  // offspring not yet placed
+  };
+  std::vector<sort_entry> entry(static_cast<std::size_t>(n) + 1, sort_entry{0, 0, 0, 0});
   sort_order.assign(static_cast<std::size_t>(n) + 1, 0);
   placed.assign(static_cast<std::size_t>(n) + 1, 0);
 
@@ -98,10 +105,8 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
   std::int64_t n_free = 0;                   // unplaced animals whose count is 0
   for (std::int64_t i = 1; i <= n; ++i) {
     const animal_record& a = animal[i];
-    sire[i] = parent_row(a.sire_nr, n);
-    dam[i] = parent_row(a.dam_nr, n);
-    year[i] = a.birth_year;
-    unplaced_offspring[i] = a.n_offspring;
+    entry[static_cast<std::size_t>(i)] = {parent_row(a.sire_nr, n), parent_row(a.dam_nr, n), a.birth_year,
+                                          a.n_offspring};
     if (a.n_offspring == 0) free_now.push_back(static_cast<std::int32_t>(i));
     if (a.n_offspring < 0) negative_rows.push_back(static_cast<std::int32_t>(i));
   }
@@ -116,7 +121,7 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
 
     // One offspring link of a placed animal to parent p, made from row i.
     auto release_parent = [&](std::int32_t p, std::int32_t i) {
-      std::int32_t left = --unplaced_offspring[p];
+      std::int32_t left = --entry[static_cast<std::size_t>(p)].unplaced_offspring;
       if (placed[p]) return;
       if (left == 0) {
         ++n_free;
@@ -147,19 +152,23 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
       } else {
         break;
       }
-      if (placed[i] || unplaced_offspring[i] != 0) continue;  // its count fell below 0 meanwhile
+      // Its count may have fallen below 0 meanwhile.
+      if (placed[i] || entry[static_cast<std::size_t>(i)].unplaced_offspring != 0) continue;
       placed[i] = 1;
+      const sort_entry& e = entry[static_cast<std::size_t>(i)];
       sort_order[static_cast<std::size_t>(next_position)] = i;
       --next_position;
       ++n_placed;
       --n_free;
-      if (sire[i] != 0) {
-        if (year[i] != 0 && year[i] < year[sire[i]]) report_birth_before_parent(ctx, animal[i], animal[sire[i]], true);
-        release_parent(sire[i], i);
+      if (e.sire != 0) {
+        if (e.year != 0 && e.year < entry[static_cast<std::size_t>(e.sire)].year)
+          report_birth_before_parent(ctx, animal, i, e.sire, true);
+        release_parent(e.sire, i);
       }
-      if (dam[i] != 0) {
-        if (year[i] != 0 && year[i] < year[dam[i]]) report_birth_before_parent(ctx, animal[i], animal[dam[i]], false);
-        release_parent(dam[i], i);
+      if (e.dam != 0) {
+        if (e.year != 0 && e.year < entry[static_cast<std::size_t>(e.dam)].year)
+          report_birth_before_parent(ctx, animal, i, e.dam, false);
+        release_parent(e.dam, i);
       }
     }
 
@@ -179,7 +188,7 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
     if (n_free == 0) return false;
     free_now.clear();
     for (std::int32_t p : freed_later)
-      if (!placed[p] && unplaced_offspring[p] == 0) free_now.push_back(p);
+      if (!placed[p] && entry[static_cast<std::size_t>(p)].unplaced_offspring == 0) free_now.push_back(p);
     freed_later.clear();
     std::sort(free_now.begin(), free_now.end());
   }

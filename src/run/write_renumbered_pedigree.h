@@ -17,6 +17,11 @@ namespace veldmarsh {
 // characters replaced by "new" (herd.out gives herd.new).
 std::string renumbered_pedigree_name(std::string_view report_file_name);
 
+// The line of animal i (renumbered_line_length characters, without a line
+// end), as the fixed-layout format of the file lays it out.
+inline constexpr std::size_t renumbered_line_length = 175;
+void build_renumbered_line(const animal_table& animal, std::int64_t i, std::string& line);
+
 // Writes every animal's line, in table order, to the file named after the
 // report file, with the opening and closing lines in the log. A file that
 // cannot be opened, or that would replace the data file, is logged as an

@@ -59,6 +59,28 @@ TEST(FixedFormat, Integers) {
   EXPECT_EQ(format_integer(-2147483648LL, 11), "-2147483648");
 }
 
+// The fields written straight into a line (for the renumbered pedigree
+// file) against the engine, on the edges of width, sign, rounding and range.
+TEST(FixedFormat, FieldsWrittenInPlaceEqualTheEngine) {
+  for (std::int64_t v : {0LL, 7LL, -7LL, 9LL, 10LL, -9LL, -10LL, 99LL, 100LL, 999999999LL, 1000000000LL,
+                         -99999999LL, -100000000LL, 2147483647LL, -2147483648LL})
+    for (int w : {1, 2, 3, 4, 6, 9, 11}) {
+      std::string field(static_cast<std::size_t>(w), ' ');
+      put_integer_field(field.data(), v, w);
+      EXPECT_EQ(field, format_integer(v, w)) << v << " I" << w;
+    }
+  const float reals[] = {0.0f, -0.0f, 0.03125f, 0.09375f, 0.125f, 0.375f, -0.00001f, 0.00005f, 0.5f, -0.5f,
+                         0.99995f, 1.0f, 9.99995f, 99.96f, 123.456f, -12.3456f, 1e8f, 2e9f, 1e-30f,
+                         std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+                         std::numeric_limits<float>::quiet_NaN()};
+  for (float v : reals)
+    for (auto [w, d] : {std::pair{7, 4}, {6, 2}, {5, 4}, {6, 4}, {4, 0}, {2, 0}, {12, 8}, {3, 1}}) {
+      std::string field(static_cast<std::size_t>(w), ' ');
+      put_real_field(field.data(), v, w, d);
+      EXPECT_EQ(field, format_real(v, w, d)) << v << " F" << w << "." << d;
+    }
+}
+
 TEST(FixedFormat, TextsAreRightAlignedOrCut) {
   EXPECT_EQ(line_of("(A8,A3,A)", {"ab", "abcdef", "free"}), "      ababcfree");
   EXPECT_EQ(line_of("(A50,A1,I4)", {make_text<50>("x"), " ", 2020}), "x" + std::string(49, ' ') + " 2020");

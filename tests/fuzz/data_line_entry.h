@@ -66,14 +66,17 @@ inline int fuzz_data_line(const std::uint8_t* data, std::size_t size) {
 
   const data_line_layout layout = make_data_line_layout(cfg);
   std::int64_t r = 0;
+  animal_table animal;
+  animal.rows.assign(1, new_animal_record());
   while (next_line(line)) {
-    animal_record record = new_animal_record();
-    if (split_data_line(ctx, layout, line, ++r, record) == field_status::ok) {
+    animal.rows.push_back(new_animal_record());
+    animal_record& record = animal.rows.back();
+    if (split_data_line(ctx, layout, line, ++r, animal.texts, record) == field_status::ok) {
       static const int days[13] = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
       require(record.birth_month >= 1 && record.birth_month <= 12);
       require(record.birth_day <= days[record.birth_month]);
       require(record.sex == 1 || record.sex == 2);
-      write_record_progress(ctx, r, record);
+      write_record_progress(ctx, animal, r);
     }
   }
   return 0;

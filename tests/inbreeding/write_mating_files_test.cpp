@@ -32,8 +32,8 @@ TEST(WriteMatingFiles, EveryByteOfTheThreeFiles) {
   const char* names[] = {"Sire One", "Dam One", "", "Half Brother", "Half Sister", "Inbred Son"};
   const int days[][2] = {{2, 1}, {15, 6}, {1, 1}, {31, 12}, {9, 3}, {28, 2}};
   for (int i = 1; i <= 6; ++i) {
-    set_text(animal[i].herdbook_nr, ids[i - 1]);
-    set_text(animal[i].name, names[i - 1]);
+    set_text(animal, animal[i].herdbook_nr, ids[i - 1]);
+    set_text(animal, animal[i].name, names[i - 1]);
     animal[i].birth_day = days[i - 1][0];
     animal[i].birth_month = days[i - 1][1];
     animal[i].complete_generations = i >= 4 ? i / 3 : 0;

@@ -111,28 +111,34 @@ struct line_run {
     cfg.n_subpop = 2;
     layout = make_data_line_layout(cfg);
   }
+  animal_texts texts;
   animal_record split(std::string_view line, std::int64_t r = 1) {
     animal_record record = new_animal_record();
-    EXPECT_EQ(split_data_line(out.ctx, layout, line, r, record), field_status::ok) << line;
+    EXPECT_EQ(split_data_line(out.ctx, layout, line, r, texts, record), field_status::ok) << line;
     return record;
+  }
+  template <text_field F>
+  std::string_view text(text_ref<F> field) const {
+    return trimmed_text_of(texts, field);
   }
 };
 
 // Identification, parents, name, colour and breeder of a record, joined by "|".
-std::string id_fields(const animal_record& r) {
+std::string id_fields(const line_run& run, const animal_record& r) {
   std::string out;
-  for (std::string_view f : {trimmed(r.herdbook_nr), trimmed(r.sire_id), trimmed(r.dam_id), trimmed(r.name),
-                             trimmed(r.colour), trimmed(r.breeder)})
+  for (std::string_view f : {run.text(r.herdbook_nr), run.text(r.sire_id), run.text(r.dam_id), run.text(r.name),
+                             run.text(r.colour), run.text(r.breeder)})
     (out += f) += "|";
   return out;
 }
+std::string id_fields(line_run&& run, std::string_view line) { return id_fields(run, run.split(line)); }
 
 TEST(SplitDataLine, BlankDelimiterWithAndWithoutMerging) {
-  EXPECT_EQ(id_fields(line_run({1, 2, 3}, ' ', true).split("A1   S1  D1")), "A1|S1|D1|-|||");
+  EXPECT_EQ(id_fields(line_run({1, 2, 3}, ' ', true), "A1   S1  D1"), "A1|S1|D1|-|||");
   // Without merging every blank between two fields is an empty field.
-  EXPECT_EQ(id_fields(line_run({1, 2, 3, 4, 9, 10}, ' ', false).split("A1   S1  D1")), "A1|0|0|S1||D1|");
+  EXPECT_EQ(id_fields(line_run({1, 2, 3, 4, 9, 10}, ' ', false), "A1   S1  D1"), "A1|0|0|S1||D1|");
   // Merging skips delimiters at the start of the line.
-  EXPECT_EQ(id_fields(line_run({1, 2}, ';', true).split(";;;A1;;S1")), "A1|S1|0|-|||");
+  EXPECT_EQ(id_fields(line_run({1, 2}, ';', true), ";;;A1;;S1"), "A1|S1|0|-|||");
 }
 
 TEST(SplitDataLine, ShortLinesLongLinesAndExtraColumns) {
@@ -140,19 +146,19 @@ TEST(SplitDataLine, ShortLinesLongLinesAndExtraColumns) {
   // A line that ends early gives empty fields to the remaining columns; an
   // empty name field gives a blank name, not "-".
   animal_record r = run.split("A1;S1");
-  EXPECT_EQ(id_fields(r), "A1|S1|0||||");
+  EXPECT_EQ(id_fields(run, r), "A1|S1|0||||");
   EXPECT_EQ(r.sex, 2);
   EXPECT_EQ(r.birth_year, 0);
   // Columns after the last one with a kind are not looked at; a line longer
   // than 600 characters is read whole, so no column shifts (the blanks that
   // open it are the identification's first 50 characters).
   r = run.split("A1;S1;D1;M;01-02-2003;Rex;x;y;z;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;31-31-31");
-  EXPECT_EQ(id_fields(r), "A1|S1|D1|Rex|||");
+  EXPECT_EQ(id_fields(run, r), "A1|S1|D1|Rex|||");
   r = run.split(std::string(650, ' ') + "A2;S2;D2;M;01-02-2004;Bo");
-  EXPECT_EQ(id_fields(r), "|S2|D2|Bo|||");
+  EXPECT_EQ(id_fields(run, r), "|S2|D2|Bo|||");
   EXPECT_EQ(r.birth_year, 2004);
   // A blank delimiter also separates the padding of a short line.
-  EXPECT_EQ(id_fields(line_run({1, 0, 0, 0, 2}, ' ', false).split("A1")), "A1|0|0|-|||");
+  EXPECT_EQ(id_fields(line_run({1, 0, 0, 0, 2}, ' ', false), "A1"), "A1|0|0|-|||");
 }
 
 TEST(ParseField, ParentsSexAndImport) {
@@ -163,7 +169,7 @@ TEST(ParseField, ParentsSexAndImport) {
       {";;male;", "0|0|1|F"}, {";; m;", "0|0|2|F"}, {";;f;", "0|0|2|F"}, {";;;", "0|0|2|F"}, {"   ;x;;", "0|x|2|F"}};
   for (const auto& [line, expected] : cases) {
     animal_record r = run.split(line);
-    EXPECT_EQ(std::string(trimmed(r.sire_id)) + "|" + std::string(trimmed(r.dam_id)) + "|" + std::to_string(r.sex) +
+    EXPECT_EQ(std::string(run.text(r.sire_id)) + "|" + std::string(run.text(r.dam_id)) + "|" + std::to_string(r.sex) +
                   (r.is_import ? "|T" : "|F"),
               expected)
         << line;

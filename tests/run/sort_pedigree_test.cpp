@@ -48,7 +48,7 @@ animal_table raw_table(std::string_view ids, const std::vector<std::pair<int, in
   for (auto [sire, dam] : parents) specs.push_back({sire, dam});
   animal_table t = testing::table_of(specs);
   for (std::size_t i = 1; i <= ids.size(); ++i) {
-    set_text(t[i].herdbook_nr, ids.substr(i - 1, 1));
+    set_text(t, t[i].herdbook_nr, ids.substr(i - 1, 1));
     if (!offspring.empty()) t[i].n_offspring = offspring[i - 1];
     for (std::int32_t p : {t[i].sire_nr, t[i].dam_nr})
       if (p != 0 && offspring.empty()) ++t[p].n_offspring;
@@ -58,7 +58,7 @@ animal_table raw_table(std::string_view ids, const std::vector<std::pair<int, in
 
 std::string ids_in_order(const animal_table& t) {
   std::string out;
-  for (std::int64_t i = 1; i <= t.size(); ++i) out += trimmed(t[i].herdbook_nr);
+  for (std::int64_t i = 1; i <= t.size(); ++i) out += trimmed_text_of(t.texts, t[i].herdbook_nr);
   return out;
 }
 
@@ -101,6 +101,7 @@ TEST(SortPedigree, PlacementEqualsTheLiteralSweeps) {
       if (round % 3 == 1) std::reverse(row_of.begin() + 1, row_of.end());
       if (round % 3 == 2) std::shuffle(row_of.begin() + 1, row_of.end(), rng);
       t.rows.assign(static_cast<std::size_t>(n) + 1, new_animal_record());
+      t.texts = made.texts;
       for (int c = 1; c <= n; ++c) {
         animal_record& r = t[row_of[c]];
         r = made[c];
@@ -108,7 +109,7 @@ TEST(SortPedigree, PlacementEqualsTheLiteralSweeps) {
         r.sire_nr = row_of[r.sire_nr];
         r.dam_nr = row_of[r.dam_nr];
         r.n_offspring = 0;
-        set_text(r.herdbook_nr, "C" + std::to_string(c));
+        set_text(t, r.herdbook_nr, "C" + std::to_string(c));
       }
       for (int i = 1; i <= n; ++i)
         for (std::int32_t p : {t[i].sire_nr, t[i].dam_nr})
@@ -133,8 +134,8 @@ TEST(SortPedigree, PlacementEqualsTheLiteralSweeps) {
       ASSERT_TRUE(t[k].herdbook_nr == was.herdbook_nr && t[k].nr == k);
       ASSERT_LT(t[k].sire_nr, k);
       ASSERT_LT(t[k].dam_nr, k);
-      ASSERT_EQ(t[k].sire_nr == 0 ? "0" : trimmed(t[t[k].sire_nr].herdbook_nr), was.sire_nr == 0 ? "0" : trimmed(before[was.sire_nr].herdbook_nr));
-      ASSERT_EQ(t[k].dam_nr == 0 ? "0" : trimmed(t[t[k].dam_nr].herdbook_nr), was.dam_nr == 0 ? "0" : trimmed(before[was.dam_nr].herdbook_nr));
+      ASSERT_EQ(t[k].sire_nr == 0 ? "0" : trimmed_text_of(t.texts, t[t[k].sire_nr].herdbook_nr), was.sire_nr == 0 ? "0" : trimmed_text_of(before.texts, before[was.sire_nr].herdbook_nr));
+      ASSERT_EQ(t[k].dam_nr == 0 ? "0" : trimmed_text_of(t.texts, t[t[k].dam_nr].herdbook_nr), was.dam_nr == 0 ? "0" : trimmed_text_of(before.texts, before[was.dam_nr].herdbook_nr));
     }
     ++sorted;
   }

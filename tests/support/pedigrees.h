@@ -33,7 +33,7 @@ inline animal_table table_of(const std::vector<animal_spec>& specs) {
     r.sex = s.sex;
     r.birth_year = s.year;
     r.birth_month = s.month;
-    set_text(r.subpop_code, s.subpop);
+    set_text(animal, r.subpop_code, s.subpop);
     for (std::int32_t p : {s.sire, s.dam})
       if (p != 0) animal.rows[static_cast<std::size_t>(p)].is_parent = animal.rows[static_cast<std::size_t>(p)].has_counted_offspring = true;
   }
