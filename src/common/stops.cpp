@@ -27,8 +27,8 @@ std::string diagnostic_text(std::string_view what, std::string_view channel, std
 }
 
 // Ends the run with `message` on standard error: the console and the log
-// get what was written to them, the report file and the renumbered
-// pedigree file of the last run stay as they were.
+// keep the lines they got, the report file and the renumbered pedigree file
+// of the last run stay as they were.
 [[noreturn]] void end_with_diagnostic(run_context& ctx, const std::string& message) {
   if (diagnostic_hook != nullptr) diagnostic_hook(message);
   open_held_log(ctx);

@@ -75,7 +75,7 @@ std::vector<double> subpop_columns(const animal_table& animal, const matrix& a, 
   return out;
 }
 
-// Runs the kinship step on `animal` (F from the tabular matrix) and holds
+// Runs calc_kinship_by_year on `animal` (F from the tabular matrix) and holds
 // every cell and every part-table row against the sums above.
 void expect_tabular_sums(animal_table& animal, const std::vector<std::string>& codes, const kinship_split_sizes& sizes,
                          const std::string& what) {

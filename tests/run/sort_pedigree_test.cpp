@@ -1,4 +1,4 @@
-// The pedigree sort: the placement order against the sweeps done literally
+// The pedigree sort: the placement order against the sweeps done one by one
 // (every sweep scans every row) on random tables in any row order, with and
 // without loops, and on worked tables; and moving an animal after its
 // parents. The console and report lines of the sort are held end to end.
@@ -19,7 +19,7 @@ namespace {
 // and places every unplaced animal without unplaced offspring at the end of
 // the free part of the table, counting down its parents' unplaced
 // offspring; sweeps go on while they place an animal.
-bool literal_sort_order(const animal_table& t, std::vector<std::int32_t>& order, std::vector<char>& placed) {
+bool slow_sort_order(const animal_table& t, std::vector<std::int32_t>& order, std::vector<char>& placed) {
   const std::int64_t n = t.size();
   std::vector<std::int32_t> count(static_cast<std::size_t>(n) + 1);
   for (std::int64_t i = 1; i <= n; ++i) count[i] = t[i].n_offspring;
@@ -81,7 +81,7 @@ TEST(SortPedigree, WorkedOrders) {
   }
 }
 
-TEST(SortPedigree, PlacementEqualsTheLiteralSweeps) {
+TEST(SortPedigree, PlacementEqualsTheSweepsOneByOne) {
   std::mt19937 rng(20261205);
   int sorted = 0, loops = 0;
   // A count of unplaced offspring that falls below 0 (K's sire A is counted
@@ -119,7 +119,7 @@ TEST(SortPedigree, PlacementEqualsTheLiteralSweeps) {
     std::vector<char> placed, want_placed;
     testing::captured_channels<false> run(round % 2 == 0);
     const bool complete = find_sort_order(run.ctx, t, order, placed);
-    ASSERT_EQ(complete, literal_sort_order(t, want_order, want_placed)) << "round " << round;
+    ASSERT_EQ(complete, slow_sort_order(t, want_order, want_placed)) << "round " << round;
     ASSERT_EQ(placed, want_placed) << "round " << round;
     ASSERT_EQ(order, want_order) << "round " << round;
     if (!complete) {
