@@ -7,14 +7,12 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
-#include <cstring>
 #include <limits>
 
 #include "common/fixed_format.h"
 #include "common/free_format.h"
 #include "common/progress_interval.h"
 #include "common/subpop_membership.h"
-#include "inbreeding/calc_relationship_column.h"
 #include "inbreeding/subpop_kinship.h"
 
 namespace veldmarsh {
