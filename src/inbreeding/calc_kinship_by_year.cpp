@@ -7,14 +7,12 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
-#include <cstring>
 #include <limits>
 
 #include "common/fixed_format.h"
 #include "common/free_format.h"
 #include "common/progress_interval.h"
 #include "common/subpop_membership.h"
-#include "inbreeding/calc_relationship_column.h"
 #include "inbreeding/subpop_kinship.h"
 
 namespace veldmarsh {
@@ -53,7 +51,7 @@ void assign_month_blocks(const animal_table& animal, std::int64_t n, std::span<c
 
 namespace {
 
-constexpr int max_slots = 8;  // sets of one pass; bounds the work rows to 10 doubles per animal
+constexpr int max_slots = 8;  // sets of one pass; bounds the values to 8 doubles per animal of a year's ancestry
 
 // The sets of a year that go through one pass: all animals, parents,
 // fathers, mothers, or the members of one subpopulation.
@@ -64,47 +62,47 @@ struct slot {
   std::int32_t subpop = 0;  // 1..n_subpop for slot_subpop
 };
 
-// Work tables of one call, sized by the pedigree, kept for every year. What
-// a pass reads and writes of one animal lies together in one row of
-// `nodes`, so that a pass fetches one place per animal: its parents (two
-// 32-bit numbers in the place of one double), its Mendelian sampling
-// variance D (from its parents' stored F), then its value for every slot
-// of the pass (all 0 between passes).
+// Parents and Mendelian sampling variance D (from the parents' stored F) of
+// one animal: in the pedigree by the parents' numbers (0 = unknown), in a
+// year's ancestry by their places in it (its size = unknown).
+struct ancestry_node {
+  std::int32_t sire = 0;
+  std::int32_t dam = 0;
+  double variance = 0.0;
+};
+
+// Work tables of one call, sized by the pedigree or by the largest year's
+// ancestry, kept for every year. The passes of a year run over its
+// ancestry, the year's animals and all their ancestors listed from the
+// highest number down: each pass reads that list in order, and an animal's
+// node and values are found by its place in it, in tables of the year's
+// size rather than the pedigree's.
 struct kinship_work {
   const animal_table* animal = nullptr;
   const subpop_membership* membership = nullptr;
   std::int32_t n_subpop = 0;
-  std::int64_t stride = 0;                    // doubles per animal
-  std::vector<double> storage;                // the rows, with room to align them
-  double* nodes = nullptr;                    // row i at nodes + i * stride; row 0 is an unknown parent
-  std::vector<std::uint64_t> pending;         // one bit per animal: reached, not yet passed up
-  std::vector<std::int32_t> reached;          // animals of the last up pass, highest first
-  std::vector<std::uint8_t> in_slots;         // per member of a pass: bit k when it is in slot k
+  std::int64_t width = 0;                 // slots one pass holds
+  std::vector<ancestry_node> pedigree;    // by animal number
+  std::vector<std::uint64_t> found;       // one bit per animal: in the ancestry, not yet listed
+  std::vector<std::int32_t> place;        // by animal number: its place in the current year's ancestry
+  std::vector<ancestry_node> nodes;       // by place; parents by place
+  std::int32_t n_places = 0;
+  std::vector<double> values;             // by place, the values of every slot of a pass (all 0 between passes)
+  std::vector<std::uint8_t> in_slots;     // per member of a pass: bit k when it is in slot k
 
-  double* node(std::int64_t i) const { return nodes + i * stride; }
+  double* row(std::int32_t at, int w) { return values.data() + static_cast<std::int64_t>(at) * w; }
 };
-
-inline parent_numbers parents_of(const double* node) {
-  parent_numbers parents;
-  std::memcpy(parents.data(), node, sizeof parents);
-  return parents;
-}
 
 void prepare_work(kinship_work& w, const animal_table& animal, const subpop_membership& membership) {
   std::int64_t n = animal.size();
   w.animal = &animal;
   w.membership = &membership;
   w.n_subpop = membership.n_subpop;
-  w.pending.assign(static_cast<std::size_t>(n / 64 + 1), 0);
   // One value per set of a pass: four sets of the year and its subpopulations.
-  const std::int64_t width =
-      std::min<std::int64_t>(max_slots, 4 + (membership.n_subpop > 1 ? membership.n_subpop : 0));
-  static_assert(sizeof(parent_numbers) == sizeof(double));
-  w.stride = 2 + width;
-  constexpr std::size_t line = 64 / sizeof(double);  // rows start on cache lines where the stride allows
-  w.storage.assign(static_cast<std::size_t>((n + 1) * w.stride) + line, 0.0);
-  w.nodes = w.storage.data();
-  while (reinterpret_cast<std::uintptr_t>(w.nodes) % 64 != 0) ++w.nodes;
+  w.width = std::min<std::int64_t>(max_slots, 4 + (membership.n_subpop > 1 ? membership.n_subpop : 0));
+  w.found.assign(static_cast<std::size_t>(n / 64 + 1), 0);
+  w.place.assign(static_cast<std::size_t>(n + 1), 0);
+  w.pedigree.assign(static_cast<std::size_t>(n + 1), ancestry_node{});
   // The coefficients in a compact table first: the parents' are read out of
   // order.
   std::vector<float> f(static_cast<std::size_t>(n + 1), 0.0f);
@@ -116,14 +114,48 @@ void prepare_work(kinship_work& w, const animal_table& animal, const subpop_memb
     assert(r.sire_nr >= 0 && r.sire_nr < i && r.dam_nr >= 0 && r.dam_nr < i);
     std::int32_t s = r.sire_nr > 0 && r.sire_nr < i ? r.sire_nr : 0;
     std::int32_t d = r.dam_nr > 0 && r.dam_nr < i ? r.dam_nr : 0;
-    double* node = w.node(i);
-    const parent_numbers parents{s, d};
-    std::memcpy(node, parents.data(), sizeof parents);
     int n_unknown = (s == 0 ? 1 : 0) + (d == 0 ? 1 : 0);
     double fs = s == 0 ? 0.0 : static_cast<double>(f[static_cast<std::size_t>(s)]);
     double fd = d == 0 ? 0.0 : static_cast<double>(f[static_cast<std::size_t>(d)]);
-    node[1] = ((2 + n_unknown) - fs - fd) * 0.25;
+    w.pedigree[static_cast<std::size_t>(i)] = {s, d, ((2 + n_unknown) - fs - fd) * 0.25};
   }
+}
+
+// Lists the animals of `year_rows` and all their ancestors from the highest
+// number down, and gives each its place in the list and its node with its
+// parents' places. Room is made for the values of max_slots slots.
+void find_year_ancestry(kinship_work& w, std::span<const std::int32_t> year_rows) {
+  std::int32_t top = 0;
+  for (std::int32_t t : year_rows) {
+    w.found[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
+    top = std::max(top, t);
+  }
+  w.nodes.clear();
+  std::vector<std::int32_t>& place = w.place;
+  for (std::int64_t word = top >> 6; word >= 0; --word) {
+    std::uint64_t bits = w.found[static_cast<std::size_t>(word)];
+    while (bits != 0) {
+      int b = 63 - std::countl_zero(bits);
+      std::int32_t i = static_cast<std::int32_t>((word << 6) + b);
+      const ancestry_node& node = w.pedigree[static_cast<std::size_t>(i)];
+      place[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(w.nodes.size());
+      w.nodes.push_back(node);
+      for (std::int32_t p : {node.sire, node.dam})
+        if (p != 0) w.found[static_cast<std::size_t>(p >> 6)] |= std::uint64_t{1} << (p & 63);
+      // Parents found just now may lie in this same word, below bit b.
+      bits = w.found[static_cast<std::size_t>(word)] & ((std::uint64_t{1} << b) - 1);
+    }
+    w.found[static_cast<std::size_t>(word)] = 0;
+  }
+  const std::int32_t n = static_cast<std::int32_t>(w.nodes.size());
+  w.n_places = n;
+  for (ancestry_node& node : w.nodes) {
+    node.sire = node.sire == 0 ? n : place[static_cast<std::size_t>(node.sire)];
+    node.dam = node.dam == 0 ? n : place[static_cast<std::size_t>(node.dam)];
+  }
+  // One row more, of zeros, for an unknown parent.
+  const std::size_t needed = static_cast<std::size_t>(n + 1) * max_slots;
+  if (w.values.size() < needed) w.values.resize(needed, 0.0);
 }
 
 bool is_member(const kinship_work& w, std::int32_t t, const slot& s) {
@@ -141,51 +173,43 @@ bool is_member(const kinship_work& w, std::int32_t t, const slot& s) {
   return false;
 }
 
-// The up pass over the pending animals and their ancestors, from the
-// highest number down: each adds half of each of its W values to its
-// parents' (which join the pending ones), and then `visit(i, row, d)` gets
-// its complete values and its D.
+// The up pass over the year's ancestry, from the highest number down: each
+// animal with a value adds half of each of its W values to its parents',
+// and then `visit(row, d)` gets its complete values and its D. An animal
+// whose values are all 0 (not reached by the sets of this pass) adds
+// nothing anywhere and is passed over.
 template <int W, typename Visit>
-void pass_up(kinship_work& w, std::int32_t top, Visit&& visit) {
-  for (std::int64_t word = top >> 6; word >= 0; --word) {
-    std::uint64_t bits = w.pending[static_cast<std::size_t>(word)];
-    while (bits != 0) {
-      int b = 63 - std::countl_zero(bits);
-      std::int32_t i = static_cast<std::int32_t>((word << 6) + b);
-      double* node = w.node(i);
-      double* row = node + 2;
-      for (std::int32_t p : parents_of(node)) {
-        if (p == 0) continue;
-        w.pending[static_cast<std::size_t>(p >> 6)] |= std::uint64_t{1} << (p & 63);
-        double* up = w.node(p) + 2;
-        for (int k = 0; k < W; ++k) up[k] += 0.5 * row[k];
-      }
-      visit(i, row, node[1]);
-      // Parents found just now may lie in this same word, below bit b.
-      bits = w.pending[static_cast<std::size_t>(word)] & ((std::uint64_t{1} << b) - 1);
+void pass_up(kinship_work& w, Visit&& visit) {
+  const std::int32_t n = w.n_places;
+  for (std::int32_t at = 0; at < n; ++at) {
+    double* row = w.row(at, W);
+    bool reached = false;
+    for (int k = 0; k < W; ++k) reached = reached || row[k] != 0.0;
+    if (!reached) continue;
+    const ancestry_node& node = w.nodes[static_cast<std::size_t>(at)];
+    for (std::int32_t p : {node.sire, node.dam}) {
+      if (p == n) continue;
+      double* up = w.row(p, W);
+      for (int k = 0; k < W; ++k) up[k] += 0.5 * row[k];
     }
-    w.pending[static_cast<std::size_t>(word)] = 0;
+    visit(row, node.variance);
   }
 }
 
-// Replaces the W values of the rows over the pending animals and their
-// ancestors by A times them: the up pass, each value scaled by D, then the
-// down pass back up the same animals, each taking its own scaled value plus
-// half of its parents'.
+// Replaces the W values of every animal of the ancestry by A times them:
+// the up pass, each value scaled by D, then the down pass back up the
+// ancestry, each taking its own scaled value plus half of its parents'.
 template <int W>
-void multiply_by_relationship(kinship_work& w, std::int32_t top) {
-  w.reached.clear();
-  pass_up<W>(w, top, [&](std::int32_t i, double* row, double d) {
-    w.reached.push_back(i);
+void multiply_by_relationship(kinship_work& w) {
+  pass_up<W>(w, [&](double* row, double d) {
     for (int k = 0; k < W; ++k) row[k] *= d;
   });
-  // Row 0 stands for an unknown parent and stays 0.
-  for (auto it = w.reached.rbegin(); it != w.reached.rend(); ++it) {
-    double* node = w.node(*it);
-    const parent_numbers parents = parents_of(node);
-    double* row = node + 2;
-    const double* rs = w.node(parents[0]) + 2;
-    const double* rd = w.node(parents[1]) + 2;
+  // The row past the last stands for an unknown parent and stays 0.
+  for (std::int32_t at = w.n_places - 1; at >= 0; --at) {
+    const ancestry_node& node = w.nodes[static_cast<std::size_t>(at)];
+    double* row = w.row(at, W);
+    const double* rs = w.row(node.sire, W);
+    const double* rd = w.row(node.dam, W);
     for (int k = 0; k < W; ++k) row[k] += 0.5 * (rs[k] + rd[k]);
   }
 }
@@ -194,44 +218,33 @@ void multiply_by_relationship(kinship_work& w, std::int32_t top) {
 // increasing order) for up to max_slots slots: self_sums[k] += x'Ax for the
 // members x of slot k; a subpopulation slot j also adds, to the pair sums,
 // its relationships with the members of every later subpopulation.
+template <int W>
 void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, std::span<const slot> slots,
                        double* self_sums, subpop_sums* sums) {
-  const int width = static_cast<int>(slots.size());
-  assert(width >= 1 && width <= max_slots && !members.empty());
-  // Every member enters the passes, also one of no slot here: a pair sum
-  // reads a subpopulation's column at the members of later ones. Which
-  // slots each member is in is found once, bit k for slot k.
+  assert(static_cast<int>(slots.size()) == W && !members.empty());
+  // Which slots each member is in is found once, bit k for slot k; a pair
+  // sum reads a subpopulation's values at the members of later ones.
   std::vector<std::uint8_t>& in_slots = w.in_slots;
   in_slots.resize(members.size());
   for (std::size_t m = 0; m < members.size(); ++m) {
     const std::int32_t t = members[m];
+    double* row = w.row(w.place[static_cast<std::size_t>(t)], W);
     std::uint8_t bits = 0;
-    for (int k = 0; k < width; ++k)
+    for (int k = 0; k < W; ++k)
       if (is_member(w, t, slots[k])) {
         bits = static_cast<std::uint8_t>(bits | (1u << k));
-        w.node(t)[2 + k] = 1.0;
+        row[k] = 1.0;
       }
     in_slots[m] = bits;
-    w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
   }
-  std::int32_t top = members.back();
-  switch (width) {
-    case 1: multiply_by_relationship<1>(w, top); break;
-    case 2: multiply_by_relationship<2>(w, top); break;
-    case 3: multiply_by_relationship<3>(w, top); break;
-    case 4: multiply_by_relationship<4>(w, top); break;
-    case 5: multiply_by_relationship<5>(w, top); break;
-    case 6: multiply_by_relationship<6>(w, top); break;
-    case 7: multiply_by_relationship<7>(w, top); break;
-    default: multiply_by_relationship<8>(w, top); break;
-  }
+  multiply_by_relationship<W>(w);
   const bool any_subpop_slot = slots.back().kind == slot_subpop;
   for (std::size_t m = 0; m < members.size(); ++m) {
     const std::int32_t t = members[m];
-    const double* z = w.node(t) + 2;
+    const double* z = w.row(w.place[static_cast<std::size_t>(t)], W);
     const std::span<const std::int32_t> subpops =
         any_subpop_slot ? subpops_of(*w.membership, (*w.animal)[t]) : std::span<const std::int32_t>();
-    for (int k = 0; k < width; ++k) {
+    for (int k = 0; k < W; ++k) {
       if (in_slots[m] & (1u << k)) self_sums[k] += z[k];
       if (slots[k].kind != slot_subpop) continue;
       std::int32_t j = slots[k].subpop;
@@ -240,10 +253,7 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
           sums->between[static_cast<std::size_t>(subpop_pair_column(j, later, w.n_subpop) - 2 * w.n_subpop)] += z[k];
     }
   }
-  for (std::int32_t i : w.reached) {
-    double* row = w.node(i) + 2;
-    for (int k = 0; k < width; ++k) row[k] = 0.0;
-  }
+  std::fill_n(w.values.begin(), static_cast<std::size_t>(w.n_places) * W, 0.0);
 }
 
 // Every sum of up to max_slots slots in one up pass. With A = T D T',
@@ -253,10 +263,9 @@ void sum_relationships(kinship_work& w, std::span<const std::int32_t> members, s
 // sampling variance times the products of its weights: with itself for the
 // self sums, and for every pair of subpopulation slots for the pair sums.
 // No down pass is needed when every slot of the sets is in this one pass.
-// The caller has set each member's values and marked it pending.
+// The caller has set each member's values.
 template <int W>
-void sum_by_weights(kinship_work& w, std::int32_t top, std::span<const slot> slots, double* self_sums,
-                    subpop_sums* sums) {
+void sum_by_weights(kinship_work& w, std::span<const slot> slots, double* self_sums, subpop_sums* sums) {
   // The pairs of subpopulation slots a < b, with their column of pair sums.
   struct slot_pair {
     int a, b;
@@ -272,7 +281,7 @@ void sum_by_weights(kinship_work& w, std::int32_t top, std::span<const slot> slo
                                                      2 * w.n_subpop)};
   double self[W] = {};
   double pair_sums[max_slots * (max_slots - 1) / 2] = {};
-  pass_up<W>(w, top, [&](std::int32_t, double* row, double d) {
+  pass_up<W>(w, [&](double* row, double d) {
     for (int k = 0; k < W; ++k) self[k] += d * row[k] * row[k];
     for (int q = 0; q < n_pairs; ++q) pair_sums[q] += d * row[pairs[q].a] * row[pairs[q].b];
     for (int k = 0; k < W; ++k) row[k] = 0.0;
@@ -304,42 +313,40 @@ void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums* s
     for (std::int32_t j = 1; j <= w.n_subpop; ++j) slots.push_back({slot_subpop, j});
   // With every slot in one pass, each member's values are set while its
   // record is read for the counts.
-  const bool one_pass = static_cast<std::int64_t>(slots.size()) <= w.stride - 2;
+  const bool one_pass = static_cast<std::int64_t>(slots.size()) <= w.width;
   assert(one_pass || members.data() == subpop_members.data() || sums == nullptr);
-  std::int32_t top = 0;
+  const int stride = static_cast<int>(slots.size());
   for (std::int32_t t : members) {
     if (set == nullptr) break;
     const double f = (*w.animal)[t].inbreeding;
+    double* row = w.row(w.place[static_cast<std::size_t>(t)], stride);
     for (std::size_t k = 0; k < first_subpop_slot; ++k)
       if (is_member(w, t, slots[k])) {
         ++set->count[k];
         set->sum_inbreeding[k] += f;
-        if (one_pass) w.node(t)[2 + k] = 1.0;
+        if (one_pass) row[k] = 1.0;
       }
-    if (one_pass) w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
-    top = std::max(top, t);
   }
   for (std::int32_t t : subpop_members) {
     if (sums == nullptr) break;
     const animal_record& r = (*w.animal)[t];
+    double* row = w.row(w.place[static_cast<std::size_t>(t)], stride);
     for (std::int32_t j : subpops_of(*w.membership, r)) {
       ++sums->count[static_cast<std::size_t>(j)];
       sums->sum_inbreeding[static_cast<std::size_t>(j)] += r.inbreeding;
-      if (one_pass) w.node(t)[2 + first_subpop_slot + static_cast<std::size_t>(j) - 1] = 1.0;
+      if (one_pass) row[first_subpop_slot + static_cast<std::size_t>(j) - 1] = 1.0;
     }
-    if (one_pass) w.pending[static_cast<std::size_t>(t >> 6)] |= std::uint64_t{1} << (t & 63);
-    top = std::max(top, t);
   }
   std::vector<double> self_sums(slots.size(), 0.0);
   switch (one_pass ? slots.size() : 0) {
-    case 1: sum_by_weights<1>(w, top, slots, self_sums.data(), sums); break;
-    case 2: sum_by_weights<2>(w, top, slots, self_sums.data(), sums); break;
-    case 3: sum_by_weights<3>(w, top, slots, self_sums.data(), sums); break;
-    case 4: sum_by_weights<4>(w, top, slots, self_sums.data(), sums); break;
-    case 5: sum_by_weights<5>(w, top, slots, self_sums.data(), sums); break;
-    case 6: sum_by_weights<6>(w, top, slots, self_sums.data(), sums); break;
-    case 7: sum_by_weights<7>(w, top, slots, self_sums.data(), sums); break;
-    case 8: sum_by_weights<8>(w, top, slots, self_sums.data(), sums); break;
+    case 1: sum_by_weights<1>(w, slots, self_sums.data(), sums); break;
+    case 2: sum_by_weights<2>(w, slots, self_sums.data(), sums); break;
+    case 3: sum_by_weights<3>(w, slots, self_sums.data(), sums); break;
+    case 4: sum_by_weights<4>(w, slots, self_sums.data(), sums); break;
+    case 5: sum_by_weights<5>(w, slots, self_sums.data(), sums); break;
+    case 6: sum_by_weights<6>(w, slots, self_sums.data(), sums); break;
+    case 7: sum_by_weights<7>(w, slots, self_sums.data(), sums); break;
+    case 8: sum_by_weights<8>(w, slots, self_sums.data(), sums); break;
     default: break;
   }
   // More slots than a pass holds: passes of max_slots slots, each with a
@@ -347,9 +354,19 @@ void sum_set(kinship_work& w, std::span<const std::int32_t> members, set_sums* s
   // from the relationships of the one with the members of the other.
   if (!one_pass)
   for (std::size_t first = 0; first < slots.size(); first += max_slots) {
-    std::size_t width = std::min<std::size_t>(max_slots, slots.size() - first);
-    sum_relationships(w, members, std::span<const slot>(slots).subspan(first, width), self_sums.data() + first,
-                      sums);
+    const std::size_t width = std::min<std::size_t>(max_slots, slots.size() - first);
+    const std::span<const slot> some(std::span<const slot>(slots).subspan(first, width));
+    double* some_sums = self_sums.data() + first;
+    switch (width) {
+      case 1: sum_relationships<1>(w, members, some, some_sums, sums); break;
+      case 2: sum_relationships<2>(w, members, some, some_sums, sums); break;
+      case 3: sum_relationships<3>(w, members, some, some_sums, sums); break;
+      case 4: sum_relationships<4>(w, members, some, some_sums, sums); break;
+      case 5: sum_relationships<5>(w, members, some, some_sums, sums); break;
+      case 6: sum_relationships<6>(w, members, some, some_sums, sums); break;
+      case 7: sum_relationships<7>(w, members, some, some_sums, sums); break;
+      default: sum_relationships<8>(w, members, some, some_sums, sums); break;
+    }
   }
   for (std::size_t k = 0; k < first_subpop_slot; ++k) set->relationship[k] = self_sums[k];
   if (sums != nullptr)
@@ -425,7 +442,7 @@ void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std
   // first part when its slots and theirs fit in one, else have one of their
   // own.
   bool subpops_summed = sums == nullptr;
-  const bool share_a_pass = 4 + w.n_subpop <= w.stride - 2;
+  const bool share_a_pass = 4 + w.n_subpop <= w.width;
   const animal_table& animal = *w.animal;
   std::int64_t n = static_cast<std::int64_t>(year_rows.size());
   std::vector<std::int32_t> block;
@@ -516,6 +533,7 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const bi
     std::int64_t n = static_cast<std::int64_t>(year_rows.size());
     write_free_line(ctx.console, {"number in year = ", static_cast<long>(n)});
     if (n == 0) continue;
+    find_year_ancestry(w, year_rows);
 
     // Column 1: the mean F of the whole year, from the sum of the year's F
     // in table order.

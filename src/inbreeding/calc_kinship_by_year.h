@@ -10,9 +10,10 @@
 // x'Ay for 0/1 vectors x and y. With the pedigree sorted, Ay needs no matrix:
 // A = T D T', so w = T'y gathers each animal's weight into its ancestors
 // (youngest to oldest), D scales by each ancestor's Mendelian sampling
-// variance, and T carries the result back down (oldest to youngest). Both
-// passes touch only the set and its ancestors, and several sets of a year go
-// through one pass together. Sums are kept in double precision.
+// variance, and T carries the result back down (oldest to youngest). Each
+// year's animals and their ancestors are listed once, from the highest
+// number down, and every pass of the year runs down that list; several sets
+// of a year go through one pass together. Sums are kept in double precision.
 #pragma once
 
 #include <cstdint>
