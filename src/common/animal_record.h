@@ -123,7 +123,7 @@ fixed_text<text_width<F>> text_of(const animal_table& animal, text_ref<F> field)
   return text_of(animal.texts, field);
 }
 
-// Stores `text`, cut to the field's width, as the text of `field`.
+// Stores `text`, cut to the field's width, in `field`.
 template <text_field F>
 void set_text(animal_texts& texts, text_ref<F>& field, std::string_view text) {
   field.number = store_text(texts_of<F>(texts), text);
@@ -134,7 +134,7 @@ void set_text(animal_table& animal, text_ref<F>& field, std::string_view text) {
   set_text(animal.texts, field, text);
 }
 
-// Stores `text` as the text of `field` without looking it up (see add_text):
+// Stores `text` in `field` without looking it up (see add_text):
 // the way a data file's identifications and names are read, followed by
 // merge_equal_texts once the records are read.
 template <text_field F>

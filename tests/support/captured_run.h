@@ -17,7 +17,7 @@ namespace veldmarsh::testing {
 // one; otherwise every reading returns all lines so far.
 template <bool take_lines>
 struct captured_channels {
-  // A channel's bytes, as written so far.
+  // A channel's bytes so far.
   struct memory {
     char* bytes = nullptr;
     std::size_t size = 0, read = 0;
