@@ -82,13 +82,12 @@ int run_analysis(run_context& ctx) {
   // The yearly counts: how old every parent was at each birth (the oldest
   // parents size the age tables), how well every animal's ancestry is known,
   // then per birth year parents, offspring, imports, litters, ages, colours
-  // and breeders.
+  // and breeders. Every per-year table of the whole population is had
+  // before the first report table is written.
   year_count_tables counts;
   const oldest_parents oldest = calc_parent_ages(ctx, animal);
   write_parent_ages_done(ctx, oldest);
   allocate_year_count_tables(ctx, years, oldest, breeders.n_top_breeders, counts);
-  // Every per-year table of the whole population is had before the first
-  // report table is written.
   inbreeding_results inbreeding;
   allocate_inbreeding_tables(ctx, years, inbreeding);
   calc_pedigree_completeness(animal, animals_by_year, counts.completeness);
@@ -155,9 +154,8 @@ int run_analysis(run_context& ctx) {
 
 int main_program(run_context& ctx) {
   register_run(ctx);
-  // The tables that grow with the pedigree end the run with a diagnostic of
-  // their own when memory runs out; any other allocation ends it here, once
-  // the run's tables are freed.
+  // Tables that grow with the pedigree end the run with a diagnostic of their
+  // own; any other failed allocation ends it here, the run's tables freed.
   try {
     return run_analysis(ctx);
   } catch (const std::bad_alloc&) {
