@@ -46,7 +46,14 @@ output_opening open_output_beside(run_context& ctx, output_channel& channel, con
   if (fs::is_directory(status)) return {false, nullptr, name};
   if (fs::exists(status) && !fs::is_regular_file(status))  // a device or a pipe: written as it is
     return {open_output_file(channel, name), nullptr, name};
-  if (fs::is_symlink(fs::symlink_status(name, error))) target = fs::canonical(name, error).string();
+  if (fs::is_symlink(fs::symlink_status(name, error))) {
+    fs::path reached = fs::canonical(name, error);
+    if (error) {  // a link to a file not there yet: the file it names
+      reached = fs::read_symlink(name, error);
+      if (reached.is_relative()) reached = fs::path(name).parent_path() / reached;
+    }
+    if (!error) target = reached.string();
+  }
   const std::string temporary = temporary_name_of(target);
   if (const char* reached = input_file_reached(ctx.cfg, temporary)) return {false, reached, temporary};
   // A file there must be one the run can replace (not read-only); it is

@@ -110,6 +110,11 @@ const hostile_case cases[] = {
        fs::create_symlink("kept/report.txt", dir / "herd.out");
      },
      {"herd.out"}, nullptr, "links are not seen under Wine"},
+    // ... also when the file it names is not there yet.
+    {"report_name_is_a_dangling_link", {{"brindlemoor.ini", steering("herd.csv")}, {"herd.csv", pedigree}}, "0\n", "",
+     "f() { \"$@\"; s=$?; test -L herd.out || echo herd.out is no link >&2; return $s; }; f",
+     [](const fs::path& dir) { fs::create_symlink("later.out", dir / "herd.out"); }, {"herd.out"}, nullptr,
+     "links are not seen under Wine"},
     {"standard_output_full", run_of(pedigree), "2\n", "Veldmarsh: write failed (console 'standard output')\n",
      "f() { \"$@\" > /dev/full; }; f"},
     {"folder_as_data_file", run_of(""), "1\n", "", "",
