@@ -63,6 +63,14 @@ inline std::string program_command() {
   return "'" + std::string(VELDMARSH_FIXED_CLOCK_BIN) + "'";
 }
 
+constexpr int run_time_limit = 120;  // seconds; a run takes well under one
+
+inline std::string shell_quoted(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
 // Runs the program once in a scratch folder named after `tag` and returns
 // every file of the folder that the run wrote or changed, with console.txt,
 // stderr.txt and exit_status.txt.
@@ -76,11 +84,15 @@ inline file_map run_program(const std::string& tag, const program_inputs& in) {
   }
   for (const auto& [name, bytes] : in.files) write_file_bytes(dir / name, bytes);
   if (in.prepare) in.prepare(dir);
-  const std::string command =
+  const std::string run =
       "cd '" + dir.string() + "' && " + in.limits + " " + program_command() + " < '" + (in.stdin_file.empty() ? std::string("/dev/null") : fs::absolute(in.stdin_file).string()) +
       "' > console.txt 2> stderr.txt";
-  const int status = std::system(command.c_str());
+  // A run that does not end (or a helper process of the test that waits
+  // for it) fails the test instead of holding up the whole suite.
+  const int status = std::system(("timeout -k 10 " + std::to_string(run_time_limit) + " sh -c " + shell_quoted(run)).c_str());
   const int exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  if (exit_status == 124)
+    ADD_FAILURE() << tag << ": the run did not end within " << run_time_limit << " s";
   file_map outputs{{"exit_status.txt", std::to_string(exit_status) + "\n"}};
   for (const auto& entry : fs::directory_iterator(dir)) {
     if (!entry.is_regular_file()) continue;
