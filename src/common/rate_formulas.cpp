@@ -1,7 +1,7 @@
 // Power rate and regression slope (see the header).
 #include "common/rate_formulas.h"
 
-#include <math.h>
+#include "common/single_math.h"
 
 namespace veldmarsh {
 
@@ -9,7 +9,7 @@ float power_rate(float last, float first, std::int64_t steps) {
   if (steps == 0) return 0.0f;
   const float base = 1.0f - first;
   if (base == 0.0f) return 0.0f;
-  return 1.0f - powf((1.0f - last) / base, 1.0f / static_cast<float>(steps));
+  return 1.0f - pow_single((1.0f - last) / base, 1.0f / static_cast<float>(steps));
 }
 
 float regression_slope_about(std::int64_t n, std::span<const std::int32_t> x, std::span<const float> y, float x_mean) {

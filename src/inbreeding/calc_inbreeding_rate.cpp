@@ -3,10 +3,10 @@
 // years, so float sums lose nothing that shows.
 #include "inbreeding/calc_inbreeding_rate.h"
 
-#include <math.h>
-
 #include <cassert>
 #include <vector>
+
+#include "common/single_math.h"
 
 namespace veldmarsh {
 
@@ -37,7 +37,7 @@ void calc_inbreeding_rate(const year_range& years, const inbreeding_results& inb
   // Log-linear regression over every year, empty years included (y = 0).
   std::vector<float> series(static_cast<std::size_t>(n), 0.0f);
   for (std::int64_t c : {1, 3}) {
-    for (std::int64_t k = 1; k <= n; ++k) series[static_cast<std::size_t>(k - 1)] = logf(1.0f - y(k, c));
+    for (std::int64_t k = 1; k <= n; ++k) series[static_cast<std::size_t>(k - 1)] = log_single(1.0f - y(k, c));
     inbreeding_rates[c == 1 ? 2 : 3] = -slope_over_rows(series, n);
   }
 }

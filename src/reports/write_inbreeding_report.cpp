@@ -10,6 +10,7 @@
 #include "common/fixed_format.h"
 #include "common/free_format.h"
 #include "common/rate_formulas.h"
+#include "common/single_math.h"
 #include "reports/report_rules.h"
 
 namespace veldmarsh {
@@ -79,8 +80,8 @@ void calc_period_rates(const year_table<float>& year_inbreeding, std::int64_t fi
   for (std::int64_t i = 0; i < n; ++i) {
     const std::int64_t row = first + i;
     x[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(row);
-    y_f[static_cast<std::size_t>(i)] = std::log(1.0f - cell_or_zero(year_inbreeding, row, 1));
-    y_kinship[static_cast<std::size_t>(i)] = std::log(1.0f - cell_or_zero(year_inbreeding, row, 2));
+    y_f[static_cast<std::size_t>(i)] = log_single(1.0f - cell_or_zero(year_inbreeding, row, 1));
+    y_kinship[static_cast<std::size_t>(i)] = log_single(1.0f - cell_or_zero(year_inbreeding, row, 2));
   }
   float slope_f = 0, slope_kinship = 0;
   calc_regression_slope(n, x, y_f, slope_f);
