@@ -16,18 +16,7 @@
 #include <vector>
 
 #include "support/program_run.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool address_sanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool address_sanitizer = true;
-#else
-constexpr bool address_sanitizer = false;
-#endif
-#else
-constexpr bool address_sanitizer = false;
-#endif
+#include "support/sanitizers.h"
 
 namespace fs = std::filesystem;
 using files = std::map<std::string, std::string>;
@@ -200,7 +189,7 @@ class HostileRun : public ::testing::TestWithParam<hostile_case> {};
 TEST_P(HostileRun, LeavesTheUsersFilesAndEndsAsItShould) {
   const hostile_case& c = GetParam();
   const bool wine = veldmarsh::testing::program_command().find(".exe") != std::string::npos;
-  if (c.native_only && (wine || (address_sanitizer && c.native_only == beyond_memory)))
+  if (c.native_only && (wine || (veldmarsh::testing::address_sanitizer && c.native_only == beyond_memory)))
     GTEST_SKIP() << c.native_only;
   files out = veldmarsh::testing::run_program(c.name, {{}, c.inputs, {}, c.prepare, c.shell});
   EXPECT_EQ(out["exit_status.txt"], c.exit_status);
