@@ -14,6 +14,11 @@ namespace veldmarsh {
 
 namespace {
 
+// The header switch or column-number line follows the eight settings before
+// it; a file that ends early is told where the line belongs, however many of
+// those eight it holds.
+constexpr std::int64_t column_number_line = 9;
+
 // Reads the next line; false at the end of the file.
 bool next_line(run_context& ctx, input_file& in, std::string& line) {
   if (read_input_line(in, line)) return true;
@@ -21,7 +26,9 @@ bool next_line(run_context& ctx, input_file& in, std::string& line) {
   return false;
 }
 
-// A line that must be there.
+// A line that must be there. Only the code lines are read this way, and a
+// code is looked for only after its count line was read, so every line before
+// it was there: the line after the last one read is the code's own line.
 std::string required_line(run_context& ctx, input_file& in, const char* what) {
   std::string line;
   if (!next_line(ctx, in, line))
@@ -192,7 +199,7 @@ int read_steering_file_named(run_context& ctx, const species_name_table& species
     cfg.has_header = false;
     if (!have_switch_line)
       fail_diagnostic(ctx, "end of file where the column-number line was expected", in.label, in.file_name,
-                      in.line_number + 1);
+                      column_number_line);
     // The count is read and echoed on its own before the kinds are read.
     const std::size_t first = line.find_first_not_of(" \t");
     std::optional<std::int64_t> count =

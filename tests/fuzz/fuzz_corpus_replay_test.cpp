@@ -1,7 +1,8 @@
 // Replays the seed corpus of every fuzz target through the same entry points,
 // each input in a child process whose working folder and standard error lie
-// in the build tree: a crash, a failed check, a sanitizer report or an exit
-// status other than 0, 1 or 2 (the program's own) fails the test.
+// in the build tree: a crash, a failed check or an exit status other than 0,
+// 1 or 2 (the program's own) fails the test, and in a build with a sanitizer
+// (the debug preset) so does a sanitizer's report.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include "data_line_entry.h"
 #include "steering_file_entry.h"
 #include "support/program_run.h"
+#include "support/sanitizers.h"
 
 namespace veldmarsh::testing {
 namespace {
@@ -34,8 +36,13 @@ TEST(FuzzCorpus, SeedsReplayCleanly) {
       ::waitpid(child, &status, 0);
       const std::string report = read_file_bytes(dir / "stderr.txt");
       EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) <= 2) << seed.path() << ": status " << status;
-      EXPECT_EQ(report.find("Sanitizer"), std::string::npos) << seed.path() << ":\n" << report;
-      EXPECT_EQ(report.find("runtime error"), std::string::npos) << seed.path() << ":\n" << report;
+      // Only a sanitizer writes these reports, and the address sanitizer ends
+      // with status 1, which the check above lets pass: without one built
+      // in, looking for them could never fail.
+      if (sanitizer_built_in) {
+        EXPECT_EQ(report.find("Sanitizer"), std::string::npos) << seed.path() << ":\n" << report;
+        EXPECT_EQ(report.find("runtime error"), std::string::npos) << seed.path() << ":\n" << report;
+      }
       ++replayed;
     }
     EXPECT_GT(replayed, 0) << target;

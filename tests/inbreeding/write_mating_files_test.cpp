@@ -40,8 +40,9 @@ TEST(WriteMatingFiles, EveryByteOfTheThreeFiles) {
   }
   testing::set_tabular_inbreeding(animal);
   const std::vector<std::vector<double>> a = testing::tabular_relationships(animal);
-  // Candidates 4, 5, 6 and 4 again: row means 2.875 / 4, 2.125 / 4 and 3 / 4.
-  const std::vector<std::int32_t> candidates{4, 5, 6, 4};
+  // Candidates 4, 5, 6 and 5 again: the first is named once, so its row is
+  // found at the first position only; row means 2.125 / 4, 2.875 / 4, 3 / 4.
+  const std::vector<std::int32_t> candidates{4, 5, 6, 5};
   std::vector<float> relationship;
   for (std::int32_t k : candidates)
     for (std::int32_t m : candidates) relationship.push_back(static_cast<float>(a[k][m]));
@@ -56,8 +57,8 @@ TEST(WriteMatingFiles, EveryByteOfTheThreeFiles) {
             line("       0;       0;", "NL-S1", "Sire One", "1;  2; 1;2000;   0; 0.000000;-1.000000") +
                 line("       0;       0;", "NL-D1", "Dam One", "2; 15; 6;2001;   0; 0.000000;-1.000000") +
                 line("       0;       0;", "NL-D2", "", "2;  1; 1;   0;   0; 0.000000;-1.000000") +
-                line("       1;       2;", "ABCDEFGHIJKLMNOPQRST", "Half Brother", "1; 31;12;2004;   1; 0.000000; 0.718750") +
-                line("       1;       3;", "NL-B", "Half Sister", "2;  9; 3;2005;   1; 0.000000; 0.531250") +
+                line("       1;       2;", "ABCDEFGHIJKLMNOPQRST", "Half Brother", "1; 31;12;2004;   1; 0.000000; 0.531250") +
+                line("       1;       3;", "NL-B", "Half Sister", "2;  9; 3;2005;   1; 0.000000; 0.718750") +
                 line("       4;       5;", "NL-C", "Inbred Son", "1; 28; 2;2008;   2; 0.125000; 0.750000"));
   EXPECT_EQ(testing::read_file_bytes(dir / "pedigreevader"), "NL-S1               \r\nABCDEFGHIJKLMNOPQRST\r\nNL-C                \r\n");
   EXPECT_EQ(testing::read_file_bytes(dir / "pedigreemoeder"), "NL-D1               \r\nNL-D2               \r\nNL-B                \r\n");

@@ -1,7 +1,7 @@
 // Whole runs given what a careless or hostile user may give: odd names, a
-// pipe or a folder for the data file, closed standard streams, runs that
-// stop, end with a diagnostic or are killed, and pedigrees too wide for
-// memory. No file the user gave changes, a run that does not end leaves the
+// steering file that ends early, a pipe or a folder for the data file, closed
+// standard streams, runs that stop, end with a diagnostic or are killed, and
+// pedigrees too wide for memory. No file the user gave changes, a run that does not end leaves the
 // last run's report and renumbered file as they were, and a run that can be
 // read ends as a run from an ordinary file does.
 #include <gtest/gtest.h>
@@ -16,18 +16,7 @@
 #include <vector>
 
 #include "support/program_run.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool address_sanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool address_sanitizer = true;
-#else
-constexpr bool address_sanitizer = false;
-#endif
-#else
-constexpr bool address_sanitizer = false;
-#endif
+#include "support/sanitizers.h"
 
 namespace fs = std::filesystem;
 using files = std::map<std::string, std::string>;
@@ -38,6 +27,21 @@ std::string steering(const std::string& data_name, const std::string& layout = "
                      const std::string& columns = "y") {
   return "Hostile\r\n" + data_name + "\r\n;\r\nn\r\n" + layout + "\r\ndog\r\nM\r\nen\r\n" + columns +
          "\r\n0\r\n0\r\ny\r\n";
+}
+
+// The first n lines of a steering file with three subpopulation codes (lines
+// 11 to 13) and two colour codes (lines 15 and 16), the last line kept
+// without its line end when `last_line_end` is false.
+std::string steering_cut_after(int n, bool last_line_end = true) {
+  const char* lines[] = {"Short", "herd.csv", ";", "n", "dd-mm-yyyy", "dog", "M", "en", "y",
+                         "3",     "North",    "South", "West", "2", "red", "blue", "y"};
+  std::string text;
+  for (int k = 0; k < n; ++k) text += std::string(lines[k]) + (k + 1 < n || last_line_end ? "\r\n" : "");
+  return text;
+}
+std::string steering_ends(const char* what, int line) {
+  return "Veldmarsh: end of file where " + std::string(what) + " was expected (steering file 'brindlemoor.ini', line " +
+         std::to_string(line) + ")\n";
 }
 
 const std::string header = "id;sire;dam;sex;birthdate\r\n";
@@ -88,6 +92,17 @@ const char* const beyond_memory = "the memory limit is set for the native progra
 const hostile_case cases[] = {
     {"nul_byte_in_data_file_name", run_of(pedigree, steering(std::string("herd.csv\0abc", 12))), "2\n",
      "Veldmarsh: the data file's name holds a NUL byte (steering file 'brindlemoor.ini', line 2)\n"},
+    // A steering file that ends early: the diagnostic names the line where
+    // the missing item belongs, however many lines come before it.
+    {"steering_file_empty", run_of(pedigree, ""), "2\n", steering_ends("the column-number line", 9)},
+    {"steering_file_of_one_line", run_of(pedigree, steering_cut_after(1)), "2\n",
+     steering_ends("the column-number line", 9)},
+    {"steering_file_of_eight_lines", run_of(pedigree, steering_cut_after(8, false)), "2\n",
+     steering_ends("the column-number line", 9)},
+    {"steering_file_ends_among_subpopulation_codes", run_of(pedigree, steering_cut_after(11)), "2\n",
+     steering_ends("a subpopulation code", 12)},
+    {"steering_file_ends_among_colour_codes", run_of(pedigree, steering_cut_after(15, false)), "2\n",
+     steering_ends("a colour code", 16)},
     {"data_file_named_like_the_log",
      {{"brindlemoor.ini", steering("Veldmarshlog.txt")}, {"Veldmarshlog.txt", pedigree}}, "2\n",
      "Veldmarsh: the log file would replace the data file; rename the data file (log file 'Veldmarshlog.txt')\n"},
@@ -174,7 +189,7 @@ class HostileRun : public ::testing::TestWithParam<hostile_case> {};
 TEST_P(HostileRun, LeavesTheUsersFilesAndEndsAsItShould) {
   const hostile_case& c = GetParam();
   const bool wine = veldmarsh::testing::program_command().find(".exe") != std::string::npos;
-  if (c.native_only && (wine || (address_sanitizer && c.native_only == beyond_memory)))
+  if (c.native_only && (wine || (veldmarsh::testing::address_sanitizer && c.native_only == beyond_memory)))
     GTEST_SKIP() << c.native_only;
   files out = veldmarsh::testing::run_program(c.name, {{}, c.inputs, {}, c.prepare, c.shell});
   EXPECT_EQ(out["exit_status.txt"], c.exit_status);
