@@ -41,6 +41,10 @@ void write_time_stamp(run_context& ctx, std::string_view phase, std::string_view
   std::string hour = part(c.time, 0, 2), minute = part(c.time, 2, 2), second = part(c.time, 4, 6);
   write_free_line(ctx.log, {phase, day, "/", month, "/", year, connector, hour, ".", minute, " and ",
                             second, " seconds "});
+  // A long run shows how far it got: the log as far as this phase, and the
+  // console lines so far.
+  hand_on_lines(ctx.log);
+  hand_on_lines(ctx.console);
 }
 
 void write_time_stamp(run_context& ctx, std::string_view english_phase, std::string_view dutch_phase,

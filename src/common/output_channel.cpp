@@ -24,25 +24,30 @@ bool open_output_file(output_channel& channel, const std::string& name) {
 }
 
 bool open_output_file_under(output_channel& channel, const std::string& name, const std::string& temporary) {
-  // A leftover of a run that did not end is removed first, so that a link
-  // of that name is not written through.
   std::remove(temporary.c_str());
-  const bool opened = open_output_file(channel, temporary);
   channel.file_name = name;
-  if (opened) channel.temporary_name = temporary;
-  return opened;
+  channel.temporary_name.clear();
+  if (!channel.held) channel.buffer.clear();
+  channel.held = false;
+  channel.file = create_new_file(temporary);
+  channel.owns_file = channel.file != nullptr;
+  if (channel.file != nullptr) channel.temporary_name = temporary;
+  return channel.file != nullptr;
 }
 
 void write_raw_line(output_channel& channel, std::string_view text) {
-  if (channel.file == nullptr && !channel.held) return;
+  if ((channel.file == nullptr && !channel.held) || channel.lost) return;
   channel.buffer.append(text);
   channel.buffer.append("\r\n", 2);
-  if (channel.buffer.size() >= flush_threshold && !flush_channel(channel) && write_failure_handler != nullptr)
-    write_failure_handler(channel);
+  if (channel.each_line || channel.buffer.size() >= flush_threshold) hand_on_lines(channel);
+}
+
+void hand_on_lines(output_channel& channel) {
+  if (!flush_channel(channel) && write_failure_handler != nullptr) write_failure_handler(channel);
 }
 
 bool flush_channel(output_channel& channel) {
-  if (channel.file == nullptr) return true;
+  if (channel.file == nullptr || channel.lost) return true;
   bool ok = true;
   if (!channel.buffer.empty()) {
     ok = std::fwrite(channel.buffer.data(), 1, channel.buffer.size(), channel.file) ==
@@ -63,19 +68,15 @@ bool close_channel(output_channel& channel) {
   return ok;
 }
 
-bool finish_output_file(output_channel& channel) {
-  bool ok = close_channel(channel);
-  if (channel.temporary_name.empty()) return ok;
-  ok = ok && replace_file(channel.temporary_name, channel.file_name);
-  if (!ok) std::remove(channel.temporary_name.c_str());
-  channel.temporary_name.clear();
-  return ok;
-}
-
 void abandon_output_file(output_channel& channel) {
   close_channel(channel);
   if (!channel.temporary_name.empty()) std::remove(channel.temporary_name.c_str());
   channel.temporary_name.clear();
+}
+
+void lose_channel(output_channel& channel) {
+  channel.lost = true;
+  channel.buffer.clear();
 }
 
 }  // namespace veldmarsh

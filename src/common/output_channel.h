@@ -17,6 +17,8 @@ struct output_channel {
   std::FILE* file = nullptr;
   bool owns_file = false;  // closed by close_channel
   bool held = false;       // lines are kept until the file is opened
+  bool each_line = false;  // every line is handed to the file at once (a console that is a terminal)
+  bool lost = false;       // the file could no longer be written: later lines are dropped
   std::string buffer;      // bytes not yet handed to the file
 };
 
@@ -27,28 +29,34 @@ extern void (*write_failure_handler)(output_channel& channel);
 // far are written to it. False when it cannot.
 bool open_output_file(output_channel& channel, const std::string& name);
 
-// Opens the file `name` to be written under the name `temporary` (replacing
-// a file of that name) until finish_output_file gives it its own name, so
-// that a run that does not end leaves the file of that name as it was.
+// Opens the file `name` to be written under the name `temporary` until
+// the run gives it its own name (finish_output_pair), so that a run that does not end
+// leaves the file of that name as it was. The temporary file is created
+// afresh: whatever had its name (a file left by a killed run, a link) is
+// removed first, never written through.
 bool open_output_file_under(output_channel& channel, const std::string& name, const std::string& temporary);
 
-// Appends `text` and CR LF. Lines written to a channel with no file are
-// dropped, unless the channel holds them.
+// Appends `text` and CR LF. Lines written to a channel with no file, or one
+// that was lost, are dropped, unless the channel holds them.
 void write_raw_line(output_channel& channel, std::string_view text);
 
 // Hands the buffered bytes to the file. False when the write fails.
 bool flush_channel(output_channel& channel);
 
+// Hands the lines written so far to the file now, so that they can be seen
+// while the run goes on (at a time stamp, after a block of progress lines);
+// a failed write goes to the write-failure handler.
+void hand_on_lines(output_channel& channel);
+
 // Flushes and closes the file when the channel owns it. False on a failure.
 bool close_channel(output_channel& channel);
-
-// Closes the channel; a file written under a temporary name then takes its
-// own name, replacing the file there. False when the writing or the renaming
-// fails (a file that cannot take its name is removed).
-bool finish_output_file(output_channel& channel);
 
 // Closes the channel and removes a file written under a temporary name, so
 // that the file of its own name stays as it was.
 void abandon_output_file(output_channel& channel);
+
+// Gives up a file that can no longer be written: the lines not yet written
+// are dropped, and so are those written later.
+void lose_channel(output_channel& channel);
 
 }  // namespace veldmarsh

@@ -45,19 +45,32 @@ std::string diagnostic_text(std::string_view what, std::string_view channel, std
 void register_run(run_context& ctx) {
   current_run = &ctx;
   write_failure_handler = [](output_channel& channel) {
-    if (current_run != nullptr)
-      fail_diagnostic(*current_run, "write failed", channel.label, channel.file_name);
+    if (current_run == nullptr) return;
+    // A console that can no longer be written (its reader gone, a full
+    // device) is left alone: the run goes on and its files are finished.
+    if (&channel == &current_run->console) {
+      lose_channel(channel);
+      return;
+    }
+    fail_diagnostic(*current_run, "write failed", channel.label, channel.file_name);
   };
 }
 
 void end_run(run_context& ctx, int status) {
   open_held_log(ctx);
-  for (output_channel* c : {&ctx.console, &ctx.log, &ctx.report, &ctx.pedigree})
+  if (!close_channel(ctx.console)) lose_channel(ctx.console);
+  for (output_channel* c : {&ctx.log, &ctx.report, &ctx.pedigree})
     if (!close_channel(*c)) end_with_diagnostic(ctx, diagnostic_text("write failed", c->label, c->file_name, 0));
-  for (output_channel* c : {&ctx.report, &ctx.pedigree})
-    if (!finish_output_file(*c))
-      end_with_diagnostic(ctx, diagnostic_text("cannot rename the finished file to its name", c->label,
-                                               c->file_name, 0));
+  if (const naming_failure failure = finish_output_pair(ctx.report, ctx.pedigree); failure.channel != nullptr)
+    end_with_diagnostic(ctx, diagnostic_text(failure.what, failure.channel->label, failure.channel->file_name, 0));
+  // The files have their names; a lost console still fails the run.
+  if (ctx.console.lost) {
+    const std::string message = diagnostic_text("write failed", ctx.console.label, ctx.console.file_name, 0);
+    if (diagnostic_hook != nullptr) diagnostic_hook(message);
+    std::fwrite(message.data(), 1, message.size(), stderr);
+    std::fflush(stderr);
+    std::exit(exit_diagnostic);
+  }
   std::fflush(stdout);
   std::exit(status);
 }

@@ -473,6 +473,7 @@ void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std
     for (std::int32_t t : part_rows) {
       if (counter == interval) {
         write_progress_line(ctx, static_cast<std::int64_t>(last_handled) - 1);
+        hand_on_lines(ctx.console);
         counter = 0;
       }
       ++counter;
@@ -532,6 +533,7 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const bi
     const std::span<const std::int32_t> year_rows = groups.of(k);
     std::int64_t n = static_cast<std::int64_t>(year_rows.size());
     write_free_line(ctx.console, {"number in year = ", static_cast<long>(n)});
+    hand_on_lines(ctx.console);
     if (n == 0) continue;
     find_year_ancestry(w, year_rows);
 
@@ -551,6 +553,7 @@ void calc_kinship_by_year(run_context& ctx, const animal_table& animal, const bi
       // whenever i is a multiple of the interval.
       const std::int64_t interval = progress_interval(n, kinship_progress);
       for (std::int64_t done = interval; done < n; done += interval) write_progress_line(ctx, done);
+      hand_on_lines(ctx.console);
 
       set_sums set;
       sum_set(w, year_rows, &set, year_rows, by_subpop ? &sums : nullptr);

@@ -14,7 +14,9 @@ void allocate_inbreeding_tables(run_context& ctx, const year_range& years, inbre
   const std::int64_t n_subpop = ctx.cfg.n_subpop > 0 ? ctx.cfg.n_subpop : 0;
   inbreeding = inbreeding_results{};
   inbreeding.n_subpop = static_cast<std::int32_t>(n_subpop);
-  allocate_tables(ctx, "the per-year inbreeding tables (birth years " + std::to_string(years.n_years) + ")", [&] {
+  const std::string tables = "the per-year inbreeding tables (birth years " + std::to_string(years.n_years) +
+                             ", subpopulations " + std::to_string(n_subpop) + ")";
+  allocate_tables(ctx, tables, [&] {
     return allocate_year_table(inbreeding.year_inbreeding, years.n_years, 6) &&
            allocate_year_table(inbreeding.year_subpop_kinship, years.n_years,
                                2 * n_subpop + n_subpop * (n_subpop - 1) / 2);

@@ -8,8 +8,10 @@
 
 #include "common/clock.h"
 #include "common/free_format.h"
+#include "common/run_files.h"
 #include "common/stops.h"
 #include "common/year_table.h"
+#include "run/steering_file.h"
 
 namespace veldmarsh {
 
@@ -27,17 +29,24 @@ year_range find_birth_years(const animal_table& animal) {
 namespace {
 
 // The columns, per birth year, of the whole population's tables that the
-// settings fix: the yearly counts of parents, imports, offspring, litters
-// (102), mean ages, colours, breeders (at least 2), completeness and top
-// sires; the births by subpopulation; the inbreeding and kinship tables;
-// and the two 64-bit indexes of the animals by birth year. The tables of the
-// parents' ages and the top breeders add more once those are known.
-std::int64_t year_table_columns(const settings& cfg) {
+// subpopulations add: the births by subpopulation, and the mean F and
+// kinship within each subpopulation and between each pair of them.
+std::int64_t subpop_year_columns(const settings& cfg) {
   const std::int64_t n_subpop = std::max(cfg.n_subpop, 0);
-  const std::int64_t colours = cfg.has_colour_column ? cfg.n_colour_classes : 1;
-  return 6 + 4 + 6 + 102 + 1 + 1 + colours + 2 + 1 + 5 + 1 + 1 + 10 + n_subpop + 6 + 2 * n_subpop +
-         n_subpop * (n_subpop - 1) / 2 + 4;
+  return n_subpop + 2 * n_subpop + n_subpop * (n_subpop - 1) / 2;
 }
+
+// All the columns, per birth year, of the whole population's tables that
+// the settings fix: the yearly counts of parents, imports, offspring,
+// litters (102), mean ages, colours, breeders (at least 2), completeness and
+// top sires; the subpopulation columns; the inbreeding table; and the two
+// 64-bit indexes of the animals by birth year. The tables of the parents'
+// ages and the top breeders add more once those are known.
+std::int64_t year_table_columns(const settings& cfg) {
+  const std::int64_t colours = cfg.has_colour_column ? cfg.n_colour_classes : 1;
+  return 6 + 4 + 6 + 102 + 1 + 1 + colours + 2 + 1 + 5 + 1 + 1 + 10 + 6 + subpop_year_columns(cfg) + 4;
+}
+
 
 // Whether `bytes` can be had now; the memory is given back at once.
 bool memory_available(std::int64_t bytes) {
@@ -48,6 +57,11 @@ bool memory_available(std::int64_t bytes) {
   std::free(probe);
   probe = nullptr;
   return available;
+}
+
+// Whether tables of `n_years` rows of `columns` single cells can be had.
+bool year_tables_fit(std::int64_t n_years, std::int64_t columns) {
+  return n_years <= max_year_table_cells / columns && memory_available(n_years * columns * 4);
 }
 
 // The first record holding the birth year at the end of the range farther
@@ -73,13 +87,20 @@ std::int64_t record_stretching_range(const animal_table& animal, const year_rang
 void check_year_table_room(run_context& ctx, const animal_table& animal, const year_range& years) {
   if (years.n_years < 1) return;
   const std::int64_t columns = year_table_columns(ctx.cfg);
-  if (years.n_years <= max_year_table_cells / columns && memory_available(years.n_years * columns * 4)) return;
+  if (year_tables_fit(years.n_years, columns)) return;
+  const std::string tables = "cannot allocate the per-year tables of the birth years " +
+                             std::to_string(years.first_year) + " to " + std::to_string(years.last_year);
+  // The subpopulations size the tables when the years alone would fit.
+  const std::int64_t subpop_columns = subpop_year_columns(ctx.cfg);
+  if (subpop_columns > 0 && year_tables_fit(years.n_years, columns - subpop_columns))
+    fail_diagnostic(ctx,
+                    tables + ": " + std::to_string(ctx.cfg.n_subpop) + " subpopulations take " +
+                        std::to_string(subpop_columns) + " columns a year",
+                    "steering file", steering_file_name, subpop_count_line);
   const std::int64_t r = record_stretching_range(animal, years);
   const animal_record& a = animal[r];
   fail_diagnostic(ctx,
-                  "cannot allocate the per-year tables of the birth years " + std::to_string(years.first_year) +
-                      " to " + std::to_string(years.last_year) + ": the birth year " + std::to_string(a.birth_year) +
-                      " of animal '" + std::string(trimmed_text_of(animal.texts, a.herdbook_nr)) + "' stretches them",
+                  tables + ": the birth year " + std::to_string(a.birth_year) + " of animal '" + std::string(trimmed_text_of(animal.texts, a.herdbook_nr)) + "' stretches them",
                   "data file", trim_right(ctx.cfg.data_file_name.view()),
                   r + (ctx.cfg.has_header ? 1 : 0));
 }

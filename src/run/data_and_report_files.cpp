@@ -83,7 +83,10 @@ std::int64_t count_records(run_context& ctx, input_file& data) {
   }
   // The progress line shows the lines read so far plus one: 1001, 2001, ...
   std::int64_t n_lines = count_input_lines(data, [&](std::int64_t lines) {
-    if (lines % 1000 == 0) write_free_line(ctx.console, {"record nr. ", lines + 1, "counted"});
+    if (lines % 1000 == 0) {
+      write_free_line(ctx.console, {"record nr. ", lines + 1, "counted"});
+      hand_on_lines(ctx.console);
+    }
     return true;
   });
   if (data.failed) fail_diagnostic(ctx, "read failed", data.label, data.file_name, data.line_number + 1);

@@ -47,6 +47,7 @@ void write_record_progress(run_context& ctx, const animal_table& animal, std::in
   if (cfg.has_breeder_column) write_free_line(out, {"breeder       = ", text_of(animal, r.breeder)});
   if (cfg.has_subpop_column) write_free_line(out, {"subpopulation = ", text_of(animal, r.subpop_code)});
   if (cfg.has_import_column) write_free_line(out, {"Import = ", logical_item(r.is_import)});
+  hand_on_lines(out);
 }
 
 void read_data_file(run_context& ctx, input_file& data, animal_table& animal) {

@@ -178,6 +178,7 @@ bool find_sort_order(run_context& ctx, const animal_table& animal, std::vector<s
     else
       write_free_line(ctx.console, {"dieren met maximaal ", sweep_nr - 1,
                                     " generaties nakomelingen achteraan pedigree geplaatst"});
+    hand_on_lines(ctx.console);
 
     if (n_placed == n) {
       write_free_line(ctx.console, {"pedigree sorted"});

@@ -14,11 +14,6 @@ namespace veldmarsh {
 
 namespace {
 
-// The header switch or column-number line follows the eight settings before
-// it; a file that ends early is told where the line belongs, however many of
-// those eight it holds.
-constexpr std::int64_t column_number_line = 9;
-
 // Reads the next line; false at the end of the file.
 bool next_line(run_context& ctx, input_file& in, std::string& line) {
   if (read_input_line(in, line)) return true;
@@ -154,6 +149,7 @@ int read_steering_file_named(run_context& ctx, const species_name_table& species
   // read as the shorter name before it.
   if (cfg.data_file_name.view().find('\0') != std::string_view::npos)
     fail_diagnostic(ctx, "the data file's name holds a NUL byte", in.label, in.file_name, in.line_number);
+  set_text(cfg.report_file_name, derive_report_file_name(cfg.data_file_name.view()));
   const std::string log_failure = open_held_log(ctx);
   if (!log_failure.empty()) fail_diagnostic(ctx, log_failure, ctx.log.label, log_file_name);
   write_free_line(ctx.log, {"Analysis of ", cfg.analysis_title, "based on data read from file: ", cfg.data_file_name});
@@ -253,8 +249,7 @@ int read_steering_file_named(run_context& ctx, const species_name_table& species
   cfg.colour_codes.push_back(make_text<40>("niet erkend"));
   cfg.n_colour_classes = static_cast<int>(cfg.colour_codes.size());
 
-  // The report file and the echo of the settings.
-  set_text(cfg.report_file_name, derive_report_file_name(cfg.data_file_name.view()));
+  // The echo of the settings.
   if (cfg.english)
     write_console_and_log(ctx, {"Data for ", cfg.analysis_title, " will be read from ", cfg.data_file_name});
   else

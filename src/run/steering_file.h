@@ -15,6 +15,12 @@
 
 namespace veldmarsh {
 
+// The header switch or column-number line follows the eight settings before
+// it, and the count of subpopulations follows that; a file that ends early is
+// told where the line belongs, however many of the lines before it it holds.
+inline constexpr std::int64_t column_number_line = 9;
+inline constexpr std::int64_t subpop_count_line = 10;
+
 // Reads the steering file into ctx.cfg and echoes the settings. Does not
 // return when the file is missing (fatal stop, in both languages) or when a
 // line that must be there is missing or unreadable (diagnostic). Opens the

@@ -9,13 +9,6 @@
 
 namespace veldmarsh {
 
-std::string renumbered_pedigree_name(std::string_view report_file_name) {
-  std::string_view base = trim_right(report_file_name);
-  base = base.substr(0, base.size() >= 3 ? base.size() - 3 : 0);
-  while (!base.empty() && base.front() == ' ') base.remove_prefix(1);
-  return std::string(base) + "new";
-}
-
 void build_renumbered_line(const animal_table& animal, std::int64_t i, std::string& line) {
   // The blanks of every field and the written texts " ", "/", "/" and " ".
   static const std::string blank_line = [] {

@@ -13,10 +13,6 @@
 
 namespace veldmarsh {
 
-// The file's name: the report file's name with its last three non-blank
-// characters replaced by "new" (herd.out gives herd.new).
-std::string renumbered_pedigree_name(std::string_view report_file_name);
-
 // The line of animal i (renumbered_line_length characters, without a line
 // end), as the fixed-layout format of the file lays it out.
 inline constexpr std::size_t renumbered_line_length = 175;
