@@ -1,9 +1,11 @@
 // Whole runs given what a careless or hostile user may give: odd names, a
 // steering file that ends early, a pipe or a folder for the data file, closed
-// standard streams, runs that stop, end with a diagnostic or are killed, and
-// pedigrees too wide for memory. No file the user gave changes, a run that does not end leaves the
-// last run's report and renumbered file as they were, and a run that can be
-// read ends as a run from an ordinary file does.
+// or broken standard streams, a second run in the same folder, files that
+// cannot take their names, runs that stop, end with a diagnostic or are
+// killed, and pedigrees too wide for memory. No file the user gave changes,
+// a run that does not end leaves the last run's report and renumbered file
+// as they were, and a run that can be read ends as a run from an ordinary
+// file does.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -12,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -78,6 +81,7 @@ struct hostile_case {
   std::vector<std::string> as_from_regular_file = {};  // outputs equal to those of the same run from a file
   std::function<void(files&)> check = nullptr;
   const char* native_only = nullptr;  // why the case cannot run under Wine
+  const char* needs = nullptr;        // a shell command that must succeed here for the case to run
 };
 
 void PrintTo(const hostile_case& c, std::ostream* os) { *os << c.name; }
@@ -88,6 +92,48 @@ const std::string banner = "           *****************************************
                            "            \r\n";
 
 const char* const beyond_memory = "the memory limit is set for the native program";
+
+// A folder where files can be made but not renamed (append-only), for the
+// file a link of the report's or the renumbered file's name leads to: that
+// file cannot take its name at the end of the run.
+const char* const append_only_folders = "mkdir probe && chattr +a probe && chattr -a probe && rmdir probe";
+std::string with_append_only(const std::string& folder) {
+  return "f() { chattr +a " + folder + "; \"$@\"; s=$?; chattr -a " + folder + "; return $s; }; f";
+}
+std::function<void(const fs::path&)> link_into_folder(const std::string& name, const std::string& target) {
+  return [=](const fs::path& dir) {
+    fs::create_directory(dir / "kept");
+    fs::remove(dir / name);
+    fs::create_symlink(target, dir / name);
+  };
+}
+
+// A run that waits at the opening of its renumbered pedigree file (a named
+// pipe), after its inbreeding coefficients: while it waits, the log and the
+// console are copied (log_seen.txt, console_seen.txt) and a second run is
+// started in the same folder (second_*.txt); then the pipe is read.
+const std::string waiting_at_the_renumbered_file =
+    "f() { \"$@\" > first_console.txt 2> first_stderr.txt & p=$!; n=0; "
+    "until grep -q 'Inbreeding coefficient of all' Veldmarshlog.txt 2>/dev/null || [ $n -ge 300 ]; do "
+    "sleep 0.1; n=$((n+1)); done; cp Veldmarshlog.txt log_seen.txt; cp first_console.txt console_seen.txt; "
+    "\"$@\" > second_console.txt 2> second_stderr.txt; echo $? > second_status.txt; "
+    "cmp -s Veldmarshlog.txt log_seen.txt || echo the second run changed the log >&2; "
+    "cat herd.new > /dev/null; wait $p; s=$?; rm herd.new; cat first_console.txt; cat first_stderr.txt >&2; "
+    "rm first_console.txt first_stderr.txt; return $s; }; f";
+void make_renumbered_pipe(const fs::path& dir) {
+  fs::remove(dir / "herd.new");
+  ASSERT_EQ(::mkfifo((dir / "herd.new").c_str(), 0600), 0);
+}
+const std::string second_run_refused =
+    "Veldmarsh: another run is working in this folder, on 'Veldmarshlog.txt', 'herd.out' and 'herd.new'; start "
+    "this run when it has ended (log file 'Veldmarshlog.txt')\n";
+
+// A steering file with `n` subpopulation codes.
+std::string steering_with_subpopulations(int n) {
+  std::string text = "Hostile\r\nherd.csv\r\n;\r\nn\r\ndd-mm-yyyy\r\ndog\r\nM\r\nen\r\ny\r\n" + std::to_string(n) + "\r\n";
+  for (int k = 1; k <= n; ++k) text += "S" + std::to_string(k) + "\r\n";
+  return text + "0\r\ny\r\n";
+}
 
 const hostile_case cases[] = {
     {"nul_byte_in_data_file_name", run_of(pedigree, steering(std::string("herd.csv\0abc", 12))), "2\n",
@@ -109,10 +155,77 @@ const hostile_case cases[] = {
     {"log_linked_to_the_steering_file", run_of(pedigree), "2\n",
      "Veldmarsh: the log file would replace the steering file (log file 'Veldmarshlog.txt')\n", "",
      [](const fs::path& dir) { fs::create_symlink("brindlemoor.ini", dir / "Veldmarshlog.txt"); }},
-    {"report_temporary_name_linked_to_the_data_file", run_of(pedigree), "2\n",
-     "Veldmarsh: the report file would replace the data file; rename the data file (report file 'herd.out.part')\n",
-     "", [](const fs::path& dir) { fs::create_symlink("herd.csv", dir / "herd.out.part"); }, {},
-     [](files& out) { out.erase("herd.out.part"); }},
+    // A temporary file left by a killed run is made afresh, never written
+    // through (here a link to the data file).
+    {"leftover_temporary_name_linked_to_the_data_file", run_of(pedigree), "0\n", "", "",
+     [](const fs::path& dir) { fs::create_symlink("herd.csv", dir / "herd.out.part"); },
+     {"Veldmarshlog.txt", "console.txt", "herd.out", "herd.new"}},
+    {"log_linked_to_the_report", run_of(pedigree), "2\n",
+     "Veldmarsh: the log file would replace the report file (log file 'Veldmarshlog.txt')\n", "",
+     [](const fs::path& dir) { fs::create_symlink("herd.out", dir / "Veldmarshlog.txt"); }, {}, nullptr,
+     "links are not seen under Wine"},
+    {"log_linked_to_a_renumbered_file_not_there_yet", {{"brindlemoor.ini", steering("herd.csv")}, {"herd.csv", pedigree}},
+     "2\n", "Veldmarsh: the log file would replace the renumbered pedigree file (log file 'Veldmarshlog.txt')\n", "",
+     [](const fs::path& dir) { fs::create_symlink("herd.new", dir / "Veldmarshlog.txt"); }, {},
+     [](files& out) { EXPECT_EQ(out.count("Veldmarshlog.txt"), 0u); }, "links are not seen under Wine"},
+    // The report and the renumbered file take their names as a pair: when
+    // the second cannot, the first gets back the last run's, and this run's
+    // stay under their temporary names.
+    {"renumbered_file_cannot_take_its_name", run_of(pedigree), "2\n",
+     "Veldmarsh: cannot give the renumbered pedigree file its name; this run's files stay as 'herd.out.part' and "
+     "'kept/pedigree.new.part', the last run's as they were (renumbered pedigree file 'kept/pedigree.new')\n",
+     with_append_only("kept"), link_into_folder("herd.new", "kept/pedigree.new"),
+     {"herd.out.part=herd.out", "kept/pedigree.new.part=herd.new", "Veldmarshlog.txt", "console.txt"},
+     [](files& out) { EXPECT_EQ(out.count("herd.out.last.part"), 0u); }, "links are not seen under Wine",
+     append_only_folders},
+    {"report_cannot_take_its_name", {{"brindlemoor.ini", steering("herd.csv")}, {"herd.csv", pedigree}}, "2\n",
+     "Veldmarsh: cannot give the report file its name; this run's files stay as 'kept/report.out.part' and "
+     "'herd.new.part', the last run's as they were (report file 'kept/report.out')\n",
+     with_append_only("kept"), link_into_folder("herd.out", "kept/report.out"),
+     {"kept/report.out.part=herd.out", "herd.new.part=herd.new"}, nullptr, "links are not seen under Wine",
+     append_only_folders},
+    // A run shows how far it got while it works: the log holds the time
+    // stamps of the phases it has ended, the console its lines so far.
+    {"progress_shown_while_the_run_waits", run_of(pedigree), "0\n", "", waiting_at_the_renumbered_file,
+     make_renumbered_pipe, {"Veldmarshlog.txt", "console.txt", "herd.out"},
+     [](files& out) {
+       EXPECT_NE(out["log_seen.txt"].find(" Data file read at 05/12/2026 on 10.17 and 58.123 seconds \r\n"),
+                 std::string::npos);
+       EXPECT_NE(out["log_seen.txt"].find(" Inbreeding coefficient of all animals computed at"), std::string::npos);
+       EXPECT_NE(out["console_seen.txt"].find(" pedigree sorted and renumbered\r\n"), std::string::npos);
+       EXPECT_EQ(out["console_seen.txt"].find("kinship"), std::string::npos);
+       for (const char* name : {"log_seen.txt", "console_seen.txt", "second_console.txt", "second_stderr.txt",
+                                "second_status.txt"})
+         out.erase(name);
+     },
+     posix_pipe},
+    // One run at a time in a folder: a second run ends at once and changes
+    // nothing; the first finishes as if alone.
+    {"second_run_while_the_first_works", run_of(pedigree), "0\n", "", waiting_at_the_renumbered_file,
+     make_renumbered_pipe, {"Veldmarshlog.txt", "console.txt", "herd.out"},
+     [](files& out) {
+       EXPECT_EQ(out["second_status.txt"], "2\n");
+       EXPECT_EQ(out["second_stderr.txt"], second_run_refused);
+       for (const char* name : {"log_seen.txt", "console_seen.txt", "second_console.txt", "second_stderr.txt",
+                                "second_status.txt"})
+         out.erase(name);
+     },
+     posix_pipe},
+    {"second_run_while_the_first_waits_for_enter", {{"brindlemoor.ini", steering("absent.csv")}}, "2\n",
+     "Veldmarsh: another run is working in this folder, on 'Veldmarshlog.txt', 'absent.out' and 'absent.new'; start "
+     "this run when it has ended (log file 'Veldmarshlog.txt')\n",
+     "f() { mkfifo enter; \"$@\" < enter > first_console.txt & p=$!; exec 6> enter; n=0; "
+     "until grep -q TERMINATED Veldmarshlog.txt 2>/dev/null || [ $n -ge 300 ]; do sleep 0.1; n=$((n+1)); done; "
+     "cp Veldmarshlog.txt log_seen.txt; \"$@\"; s=$?; cmp -s Veldmarshlog.txt log_seen.txt || echo log changed; "
+     "echo >&6; exec 6>&-; wait $p; echo $? > first_status.txt; rm enter log_seen.txt; return $s; }; f",
+     nullptr, {},
+     [](files& out) {
+       EXPECT_EQ(out["first_status.txt"], "1\n");
+       EXPECT_NE(out["first_console.txt"].find("***PROGRAM TERMINATED***"), std::string::npos);
+       EXPECT_EQ(out["console.txt"].find("log changed"), std::string::npos);
+       for (const char* name : {"first_status.txt", "first_console.txt", "console.txt", "Veldmarshlog.txt"})
+         out.erase(name);
+     }},
     {"pipe_with_header_line", piped(pedigree, steering("herd.csv")), "0\n", "", through_pipe, make_pipe,
      {"Veldmarshlog.txt", "console.txt", "herd.out", "herd.new"}, nullptr, posix_pipe},
     {"pipe_with_column_kinds", piped(pedigree.substr(header.size()), steering("herd.csv", "dd-mm-yyyy", "5 1 2 3 7 8")),
@@ -135,8 +248,13 @@ const hostile_case cases[] = {
      "f() { \"$@\"; s=$?; test -L herd.out || echo herd.out is no link >&2; return $s; }; f",
      [](const fs::path& dir) { fs::create_symlink("later.out", dir / "herd.out"); }, {"herd.out"}, nullptr,
      "links are not seen under Wine"},
+    // A console that can no longer be written costs the run nothing else:
+    // its files take their names, and the run ends with the diagnostic.
     {"standard_output_full", run_of(pedigree), "2\n", "Veldmarsh: write failed (console 'standard output')\n",
-     "f() { \"$@\" > /dev/full; }; f"},
+     "f() { \"$@\" > /dev/full; }; f", nullptr, {"Veldmarshlog.txt", "herd.out", "herd.new"}},
+    {"standard_output_reader_gone", run_of(pedigree), "2\n", "Veldmarsh: write failed (console 'standard output')\n",
+     "f() { mkfifo gone; exec 4<> gone; exec 5> gone; exec 4<&-; \"$@\" >&5; s=$?; exec 5>&-; rm gone; return $s; }; f",
+     nullptr, {"Veldmarshlog.txt", "herd.out", "herd.new"}},
     {"folder_as_data_file", run_of(""), "1\n", "", "",
      [](const fs::path& dir) {
        fs::remove(dir / "herd.csv");
@@ -178,11 +296,22 @@ const hostile_case cases[] = {
      "f() { ulimit -v 300000; \"$@\"; }; f",
      [](const fs::path& dir) { std::ofstream(dir / "herd.csv") << std::string(12000000, '\n'); }, {},
      [](files& out) { out.erase("herd.csv"); }, beyond_memory},
+    {"subpopulations_beyond_memory", run_of(pedigree, steering_with_subpopulations(60000)), "2\n",
+     "Veldmarsh: cannot allocate the per-year tables of the birth years 2020 to 2022: 60000 subpopulations take "
+     "1800150000 columns a year (steering file 'brindlemoor.ini', line 10)\n"},
     {"year_tables_beyond_memory", run_of(header + "A;;;M;01-01-1\r\nB;;;F;01-01-1000000\r\n"), "2\n",
      "Veldmarsh: cannot allocate the per-year tables of the birth years 1 to 1000000: the birth year 1000000 of animal "
      "'B' stretches them (data file 'herd.csv', line 3)\n",
      "f() { ulimit -v 300000; \"$@\"; }; f", nullptr, {}, nullptr, beyond_memory},
 };
+
+// Whether `command` succeeds in a scratch folder of the build tree.
+bool shell_succeeds_in_scratch(const std::string& tag, const std::string& command) {
+  const fs::path dir = veldmarsh::testing::make_scratch_folder(tag + "_probe");
+  const bool ok = std::system(("cd '" + dir.string() + "' && { " + command + "; } >/dev/null 2>&1").c_str()) == 0;
+  veldmarsh::testing::remove_scratch_folder(dir);
+  return ok;
+}
 
 class HostileRun : public ::testing::TestWithParam<hostile_case> {};
 
@@ -191,23 +320,33 @@ TEST_P(HostileRun, LeavesTheUsersFilesAndEndsAsItShould) {
   const bool wine = veldmarsh::testing::program_command().find(".exe") != std::string::npos;
   if (c.native_only && (wine || (veldmarsh::testing::address_sanitizer && c.native_only == beyond_memory)))
     GTEST_SKIP() << c.native_only;
+  if (c.needs && !shell_succeeds_in_scratch(c.name, c.needs)) GTEST_SKIP() << "this system cannot: " << c.needs;
   files out = veldmarsh::testing::run_program(c.name, {{}, c.inputs, {}, c.prepare, c.shell});
   EXPECT_EQ(out["exit_status.txt"], c.exit_status);
   EXPECT_EQ(out["stderr.txt"], c.standard_error);
   if (c.check) c.check(out);
+  // Files that must equal those of the same run from an ordinary file, each
+  // "name" or "name=the ordinary run's file".
+  std::set<std::string> as_from_file;
   if (!c.as_from_regular_file.empty()) {
     files inputs = c.inputs;
     if (inputs.count("herd.src")) inputs["herd.csv"] = inputs["herd.src"];
     inputs.erase("herd.src");
     files from_file = veldmarsh::testing::run_program(std::string(c.name) + "_from_file", {{}, inputs, {}});
-    for (const std::string& name : c.as_from_regular_file) EXPECT_EQ(out[name], from_file[name]) << name;
-    return;
+    for (const std::string& entry : c.as_from_regular_file) {
+      const std::size_t equals = entry.find('=');
+      const std::string name = entry.substr(0, equals);
+      EXPECT_EQ(out[name], from_file[equals == std::string::npos ? name : entry.substr(equals + 1)]) << name;
+      as_from_file.insert(name);
+    }
   }
-  // Nothing the user gave changed, and a run that did not end normally or by
-  // one of its stops left the last run's report and renumbered file.
-  for (const auto& [name, bytes] : out)
+  // Nothing else the user gave changed, and a run that did not end normally
+  // or by one of its stops left the last run's report and renumbered file.
+  for (const auto& [name, bytes] : out) {
+    if (as_from_file.count(name)) continue;
     EXPECT_TRUE(c.inputs.count(name) == 0 || (name == "herd.out" && c.exit_status == "1\n")) << name << " changed";
-  for (const auto& [name, bytes] : out) EXPECT_EQ(name.find(".part"), std::string::npos) << name;
+    EXPECT_EQ(name.find(".part"), std::string::npos) << name;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostileRun, ::testing::ValuesIn(cases),

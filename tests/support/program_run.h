@@ -72,15 +72,16 @@ inline std::string shell_quoted(const std::string& s) {
 }
 
 // Runs the program once in a scratch folder named after `tag` and returns
-// every file of the folder that the run wrote or changed, with console.txt,
-// stderr.txt and exit_status.txt.
+// every file of the folder (and its sub-folders, as "folder/name") that the
+// run wrote or changed, with console.txt, stderr.txt and exit_status.txt.
 inline file_map run_program(const std::string& tag, const program_inputs& in) {
   const fs::path dir = make_scratch_folder(tag);
   file_map given = in.files;
   if (!in.folder.empty()) {
     fs::copy(in.folder, dir, fs::copy_options::recursive);
-    for (const auto& entry : fs::directory_iterator(in.folder))
-      if (entry.is_regular_file()) given[entry.path().filename()] = read_file_bytes(entry.path());
+    for (const auto& entry : fs::recursive_directory_iterator(in.folder))
+      if (entry.is_regular_file())
+        given[entry.path().lexically_relative(in.folder).generic_string()] = read_file_bytes(entry.path());
   }
   for (const auto& [name, bytes] : in.files) write_file_bytes(dir / name, bytes);
   if (in.prepare) in.prepare(dir);
@@ -94,9 +95,9 @@ inline file_map run_program(const std::string& tag, const program_inputs& in) {
   if (exit_status == 124)
     ADD_FAILURE() << tag << ": the run did not end within " << run_time_limit << " s";
   file_map outputs{{"exit_status.txt", std::to_string(exit_status) + "\n"}};
-  for (const auto& entry : fs::directory_iterator(dir)) {
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
     if (!entry.is_regular_file()) continue;
-    const std::string name = entry.path().filename();
+    const std::string name = entry.path().lexically_relative(dir).generic_string();
     std::string bytes = read_file_bytes(entry.path());
     auto input = given.find(name);
     if (input == given.end() || input->second != bytes) outputs[name] = std::move(bytes);
