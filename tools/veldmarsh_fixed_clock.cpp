@@ -9,7 +9,7 @@ int main() {
   veldmarsh::prepare_standard_streams();
   veldmarsh::run_context ctx;
   ctx.console.file = stdout;
-  ctx.console.each_line = veldmarsh::is_terminal(stdout);
+  ctx.console.terminal = veldmarsh::is_terminal(stdout);
   ctx.clock = [] { return veldmarsh::clock_reading{"20261205", "101758.123"}; };
   int status = veldmarsh::main_program(ctx);
   veldmarsh::end_run(ctx, status);

@@ -1,6 +1,8 @@
 // Buffered line output with CR LF line ends.
 #include "common/output_channel.h"
 
+#include <chrono>
+
 #include "common/platform.h"
 
 namespace veldmarsh {
@@ -9,7 +11,15 @@ namespace {
 // Large blocks: a renumbered pedigree file of millions of lines is handed to
 // the system in few writes.
 constexpr std::size_t flush_threshold = 1 << 20;
+
+// The shortest time between two writes to a terminal, in microseconds.
+constexpr std::int64_t terminal_interval = 10000;
+
+std::int64_t steady_microseconds() {
+  using namespace std::chrono;
+  return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
+}  // namespace
 
 void (*write_failure_handler)(output_channel& channel) = nullptr;
 
@@ -39,11 +49,20 @@ void write_raw_line(output_channel& channel, std::string_view text) {
   if ((channel.file == nullptr && !channel.held) || channel.lost) return;
   channel.buffer.append(text);
   channel.buffer.append("\r\n", 2);
-  if (channel.each_line || channel.buffer.size() >= flush_threshold) hand_on_lines(channel);
+  if (channel.buffer.size() >= flush_threshold)
+    hand_on_lines(channel);
+  else if (channel.terminal)
+    show_progress(channel);
 }
 
 void hand_on_lines(output_channel& channel) {
+  if (channel.terminal) channel.handed_on_at = steady_microseconds();
   if (!flush_channel(channel) && write_failure_handler != nullptr) write_failure_handler(channel);
+}
+
+void show_progress(output_channel& channel) {
+  if (channel.terminal && steady_microseconds() - channel.handed_on_at < terminal_interval) return;
+  hand_on_lines(channel);
 }
 
 bool flush_channel(output_channel& channel) {

@@ -3,6 +3,7 @@
 // bytes are written exactly as given (Dutch texts are Windows-1252).
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -17,7 +18,8 @@ struct output_channel {
   std::FILE* file = nullptr;
   bool owns_file = false;  // closed by close_channel
   bool held = false;       // lines are kept until the file is opened
-  bool each_line = false;  // every line is handed to the file at once (a console that is a terminal)
+  bool terminal = false;   // a console that is a terminal: lines are handed on as they are written
+  std::int64_t handed_on_at = 0;  // on a terminal: when lines were last handed on (steady clock, microseconds)
   bool lost = false;       // the file could no longer be written: later lines are dropped
   std::string buffer;      // bytes not yet handed to the file
 };
@@ -44,9 +46,16 @@ void write_raw_line(output_channel& channel, std::string_view text);
 bool flush_channel(output_channel& channel);
 
 // Hands the lines written so far to the file now, so that they can be seen
-// while the run goes on (at a time stamp, after a block of progress lines);
-// a failed write goes to the write-failure handler.
+// while the run goes on (at a time stamp, before the long work of a birth
+// year or a sweep); a failed write goes to the write-failure handler.
 void hand_on_lines(output_channel& channel);
+
+// The same after a block of progress lines. A terminal shows every line as
+// it comes, but is handed lines at most every few milliseconds: a line
+// written sooner follows with the next line or progress block after that,
+// or at the next time stamp (thousands of writes a second to a terminal
+// would slow the run down and show nothing more).
+void show_progress(output_channel& channel);
 
 // Flushes and closes the file when the channel owns it. False on a failure.
 bool close_channel(output_channel& channel);

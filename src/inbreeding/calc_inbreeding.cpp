@@ -269,7 +269,7 @@ void calc_inbreeding_coefficients(run_context& ctx, animal_table& animal) {
         write_free_line(ctx.console, {"animal no. ", i - 1, "inbreeding coefficient estimated"});
       else
         write_free_line(ctx.console, {"dier nr ", i - 1, "inteeltco\xEB" "ffici\xEB" "nt berekend"});
-      hand_on_lines(ctx.console);
+      show_progress(ctx.console);
       counter = 0;
     }
     ++counter;

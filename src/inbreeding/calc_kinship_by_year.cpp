@@ -473,7 +473,7 @@ void handle_split_year(run_context& ctx, kinship_work& w, std::int64_t year, std
     for (std::int32_t t : part_rows) {
       if (counter == interval) {
         write_progress_line(ctx, static_cast<std::int64_t>(last_handled) - 1);
-        hand_on_lines(ctx.console);
+        show_progress(ctx.console);
         counter = 0;
       }
       ++counter;

@@ -27,7 +27,7 @@ void build_breeder_list(run_context& ctx, const animal_table& animal, std::vecto
       write_free_line(ctx.console, {en ? "breeder of " : "fokker van ", static_cast<long long>(i),
                                     en ? " read, N breeder = " : " gelezen, nfokker = ",
                                     static_cast<long long>(breeder_list.size())});
-      hand_on_lines(ctx.console);
+      show_progress(ctx.console);
       counter = 0;
     }
     const text_ref<text_field::breeder> name = animal[i].breeder;

@@ -54,7 +54,7 @@ oldest_parents calc_parent_ages(run_context& ctx, animal_table& animal) {
         write_free_line(ctx.console, {"animal no. ", i - 1, "age parents determined"});
       else
         write_free_line(ctx.console, {"dier nr. ", i - 1, "leeftijd ouders bepaald"});
-      hand_on_lines(ctx.console);
+      show_progress(ctx.console);
       counter = 0;
     }
     animal_record& a = animal[i];

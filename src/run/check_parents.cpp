@@ -33,7 +33,7 @@ void check_parents(run_context& ctx, const animal_table& animal, missing_parents
         write_free_line(ctx.console, {"animal no. ", i, "parents checked"});
       else
         write_free_line(ctx.console, {"dier nr. ", i, "ouders gecheckt"});
-      hand_on_lines(ctx.console);
+      show_progress(ctx.console);
     }
   }
   write_free_line(ctx.console, {"all ", n, "parents checked"});

@@ -85,7 +85,7 @@ std::int64_t count_records(run_context& ctx, input_file& data) {
   std::int64_t n_lines = count_input_lines(data, [&](std::int64_t lines) {
     if (lines % 1000 == 0) {
       write_free_line(ctx.console, {"record nr. ", lines + 1, "counted"});
-      hand_on_lines(ctx.console);
+      show_progress(ctx.console);
     }
     return true;
   });

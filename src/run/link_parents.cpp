@@ -26,7 +26,7 @@ void link_parent_numbers(run_context& ctx, animal_table& animal) {
         write_free_line(ctx.console, {"animal no. ", i - 1, "parents found and counted as offspring"});
       else
         write_free_line(ctx.console, {"dier nr. ", i - 1, "ouders gevonden en als nakomeling geteld"});
-      hand_on_lines(ctx.console);
+      show_progress(ctx.console);
       counter = 0;
     }
     animal_record& a = animal[i];

@@ -47,7 +47,7 @@ void write_record_progress(run_context& ctx, const animal_table& animal, std::in
   if (cfg.has_breeder_column) write_free_line(out, {"breeder       = ", text_of(animal, r.breeder)});
   if (cfg.has_subpop_column) write_free_line(out, {"subpopulation = ", text_of(animal, r.subpop_code)});
   if (cfg.has_import_column) write_free_line(out, {"Import = ", logical_item(r.is_import)});
-  hand_on_lines(out);
+  show_progress(out);
 }
 
 void read_data_file(run_context& ctx, input_file& data, animal_table& animal) {
@@ -80,6 +80,9 @@ void read_data_file(run_context& ctx, input_file& data, animal_table& animal) {
       counter = -1;
     }
   }
+  // Merging the texts takes a while on a large file: the last lines are
+  // shown first.
+  hand_on_lines(ctx.console);
   merge_equal_texts(animal);
   write_console_and_log(ctx, {ctx.cfg.english ? "all records read" : "alle records gelezen"});
 }
