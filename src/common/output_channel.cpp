@@ -23,26 +23,29 @@ std::int64_t steady_microseconds() {
 
 void (*write_failure_handler)(output_channel& channel) = nullptr;
 
-bool open_output_file(output_channel& channel, const std::string& name) {
+namespace {
+// Gives the channel the file opened for `name` (nullptr: none) and, when it
+// held lines until then, those lines.
+bool take_file(output_channel& channel, const std::string& name, std::FILE* file) {
   channel.file_name = name;
   channel.temporary_name.clear();
   if (!channel.held) channel.buffer.clear();
   channel.held = false;
-  channel.file = std::fopen(name.c_str(), "wb");
-  channel.owns_file = channel.file != nullptr;
-  return channel.file != nullptr;
+  channel.file = file;
+  channel.owns_file = file != nullptr;
+  return file != nullptr;
+}
+}  // namespace
+
+bool open_output_file(output_channel& channel, const std::string& name) {
+  return take_file(channel, name, std::fopen(name.c_str(), "wb"));
 }
 
 bool open_output_file_under(output_channel& channel, const std::string& name, const std::string& temporary) {
   std::remove(temporary.c_str());
-  channel.file_name = name;
-  channel.temporary_name.clear();
-  if (!channel.held) channel.buffer.clear();
-  channel.held = false;
-  channel.file = create_new_file(temporary);
-  channel.owns_file = channel.file != nullptr;
-  if (channel.file != nullptr) channel.temporary_name = temporary;
-  return channel.file != nullptr;
+  if (!take_file(channel, name, create_new_file(temporary))) return false;
+  channel.temporary_name = temporary;
+  return true;
 }
 
 void write_raw_line(output_channel& channel, std::string_view text) {

@@ -64,13 +64,8 @@ void end_run(run_context& ctx, int status) {
   if (const naming_failure failure = finish_output_pair(ctx.report, ctx.pedigree); failure.channel != nullptr)
     end_with_diagnostic(ctx, diagnostic_text(failure.what, failure.channel->label, failure.channel->file_name, 0));
   // The files have their names; a lost console still fails the run.
-  if (ctx.console.lost) {
-    const std::string message = diagnostic_text("write failed", ctx.console.label, ctx.console.file_name, 0);
-    if (diagnostic_hook != nullptr) diagnostic_hook(message);
-    std::fwrite(message.data(), 1, message.size(), stderr);
-    std::fflush(stderr);
-    std::exit(exit_diagnostic);
-  }
+  if (ctx.console.lost)
+    end_with_diagnostic(ctx, diagnostic_text("write failed", ctx.console.label, ctx.console.file_name, 0));
   std::fflush(stdout);
   std::exit(status);
 }
