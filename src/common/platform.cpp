@@ -87,7 +87,10 @@ bool is_terminal(std::FILE* stream) {
 
 std::FILE* create_new_file(const std::string& name) {
   const int fd = _open(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-  return fd < 0 ? nullptr : _fdopen(fd, "wb");
+  if (fd < 0) return nullptr;
+  std::FILE* file = _fdopen(fd, "wb");
+  if (file == nullptr) _close(fd);
+  return file;
 }
 
 bool replace_file(const std::string& from, const std::string& to) {

@@ -47,7 +47,6 @@ std::int64_t year_table_columns(const settings& cfg) {
   return 6 + 4 + 6 + 102 + 1 + 1 + colours + 2 + 1 + 5 + 1 + 1 + 10 + 6 + subpop_year_columns(cfg) + 4;
 }
 
-
 // Whether `bytes` can be had now; the memory is given back at once.
 bool memory_available(std::int64_t bytes) {
   // Kept in a volatile, so that the request is really made.
@@ -100,7 +99,8 @@ void check_year_table_room(run_context& ctx, const animal_table& animal, const y
   const std::int64_t r = record_stretching_range(animal, years);
   const animal_record& a = animal[r];
   fail_diagnostic(ctx,
-                  tables + ": the birth year " + std::to_string(a.birth_year) + " of animal '" + std::string(trimmed_text_of(animal.texts, a.herdbook_nr)) + "' stretches them",
+                  tables + ": the birth year " + std::to_string(a.birth_year) + " of animal '" +
+                      std::string(trimmed_text_of(animal.texts, a.herdbook_nr)) + "' stretches them",
                   "data file", trim_right(ctx.cfg.data_file_name.view()),
                   r + (ctx.cfg.has_header ? 1 : 0));
 }
