@@ -31,9 +31,9 @@ extern void (*write_failure_handler)(output_channel& channel);
 // far are written to it. False when it cannot.
 bool open_output_file(output_channel& channel, const std::string& name);
 
-// Opens the file `name` to be written under the name `temporary` until
-// the run gives it its own name (finish_output_pair), so that a run that does not end
-// leaves the file of that name as it was. The temporary file is created
+// Opens the file `name` to be written under the name `temporary` until the
+// run gives it its own name (finish_output_pair), so that a run that does not
+// end leaves the file of that name as it was. The temporary file is created
 // afresh: whatever had its name (a file left by a killed run, a link) is
 // removed first, never written through.
 bool open_output_file_under(output_channel& channel, const std::string& name, const std::string& temporary);
