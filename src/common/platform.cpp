@@ -2,6 +2,9 @@
 // under MinGW-w64, POSIX elsewhere.
 #include "common/platform.h"
 
+#include <cstdio>
+#include <vector>
+
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
@@ -97,34 +100,42 @@ bool replace_file(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
-bool replace_file_keeping(const std::string& from, const std::string& to, const std::string& keep) {
-  // A file held open by another program without leave to rename it stops
-  // the first move, before anything has changed.
-  if (MoveFileExA(to.c_str(), keep.c_str(), 0) == 0) return false;
-  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0) return true;
-  MoveFileExA(keep.c_str(), to.c_str(), 0);
-  return false;
+bool keep_file_as(const std::string& name, const std::string& keep) {
+  // A file held open by another program without leave to rename it cannot
+  // be moved: nothing has changed then.
+  return MoveFileExA(name.c_str(), keep.c_str(), 0) != 0;
 }
 
-folder_claim claim_folder(const std::string& name) {
-  static HANDLE claim = INVALID_HANDLE_VALUE;
-  if (claim != INVALID_HANDLE_VALUE) return folder_claim::held;
-  HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return folder_claim::held;
-  // One byte far past the end of the file is locked, so that nobody is kept
-  // from reading or editing the file itself. Windows lets the lock go when
-  // the process ends.
-  OVERLAPPED far_byte{};
-  far_byte.Offset = 0xFFFFFFF0u;
-  far_byte.OffsetHigh = 0x3FFFFFFFu;
-  if (LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &far_byte) != 0) {
-    claim = h;
+folder_claim claim_folder(const std::string& folder) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file_identity(folder, info)) return folder_claim::held;
+  char name[80];
+  std::snprintf(name, sizeof name, "Global\\Veldmarsh-folder-%08lx-%08lx%08lx",
+                static_cast<unsigned long>(info.dwVolumeSerialNumber), static_cast<unsigned long>(info.nFileIndexHigh),
+                static_cast<unsigned long>(info.nFileIndexLow));
+  static std::vector<std::string> held;
+  for (const std::string& h : held)
+    if (h == name) return folder_claim::held;
+  // The object lives while a process holds it; Windows lets it go when the
+  // process ends, killed or not. One made by another user's run may not be
+  // opened at all.
+  HANDLE claim = CreateMutexA(nullptr, FALSE, name);
+  const DWORD error = GetLastError();
+  if (claim != nullptr && error != ERROR_ALREADY_EXISTS) {
+    held.push_back(name);
     return folder_claim::held;
   }
-  const DWORD error = GetLastError();
-  CloseHandle(h);
-  return error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION ? folder_claim::taken : folder_claim::held;
+  if (claim != nullptr) {
+    CloseHandle(claim);
+    return folder_claim::taken;
+  }
+  if (error != ERROR_ACCESS_DENIED) return folder_claim::held;
+  // Refused: either another user's run holds the object, or this process
+  // may make no such objects at all (and runs unclaimed).
+  HANDLE other = OpenMutexA(SYNCHRONIZE, FALSE, name);
+  const DWORD open_error = GetLastError();
+  if (other != nullptr) CloseHandle(other);
+  return other == nullptr && open_error == ERROR_FILE_NOT_FOUND ? folder_claim::held : folder_claim::taken;
 }
 
 #else
@@ -170,28 +181,25 @@ std::FILE* create_new_file(const std::string& name) {
 
 bool replace_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 
-bool replace_file_keeping(const std::string& from, const std::string& to, const std::string& keep) {
-  // A second name for the file, so that its own name never stands empty.
-  if (link(to.c_str(), keep.c_str()) == 0) {
-    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-    unlink(keep.c_str());
-    return false;
-  }
+bool keep_file_as(const std::string& name, const std::string& keep) {
+  if (link(name.c_str(), keep.c_str()) == 0) return true;
   // A file system without links: the file is moved aside.
-  if (std::rename(to.c_str(), keep.c_str()) != 0) return false;
-  if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-  std::rename(keep.c_str(), to.c_str());
-  return false;
+  return errno != EEXIST && std::rename(name.c_str(), keep.c_str()) == 0;
 }
 
-folder_claim claim_folder(const std::string& name) {
-  static int claim = -1;
-  if (claim >= 0) return folder_claim::held;
-  const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
+folder_claim claim_folder(const std::string& folder) {
+  static std::vector<int> held;
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return folder_claim::held;
+  struct stat s, h;
+  for (int claim : held)
+    if (fstat(fd, &s) == 0 && fstat(claim, &h) == 0 && s.st_dev == h.st_dev && s.st_ino == h.st_ino) {
+      close(fd);
+      return folder_claim::held;
+    }
   // The system lets the lock go when the process ends, killed or not.
   if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
-    claim = fd;
+    held.push_back(fd);
     return folder_claim::held;
   }
   const int error = errno;

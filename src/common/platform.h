@@ -48,17 +48,28 @@ std::FILE* create_new_file(const std::string& name);
 // False when it cannot.
 bool replace_file(const std::string& from, const std::string& to);
 
-// The same, for a name `to` that holds a file: that file stays under the
-// name `keep`, which must be free. False when it cannot; nothing has then
-// changed.
-bool replace_file_keeping(const std::string& from, const std::string& to, const std::string& keep);
+// Gives the file `name` the second name `keep`, which must be free: a hard
+// link, so that its own name never stands empty; on a file system without
+// links (and on Windows) the file is moved there instead. False when it
+// cannot; nothing has then changed.
+bool keep_file_as(const std::string& name, const std::string& keep);
 
-// Claims the folder of the file `name` (the steering file) for this run
-// until the process ends, however it ends. `taken`: another process holds
-// the claim; otherwise the claim is held (or cannot be had on this file
-// system, and the run goes on without it). A process that holds it
-// already gets it again.
+// Claims the folder `folder` for this run until the process ends, however it
+// ends, so that a second run that would write in it ends at once. The claim
+// is on the folder itself (not on a file in it, which an editor may replace),
+// and never waits. `taken`: another process holds the claim; otherwise the
+// claim is held, or cannot be had (a folder that cannot be opened, a file
+// system that keeps no locks) and the run goes on without it. A folder this
+// process holds already, by whatever name, is held again.
+//
+// On POSIX the claim is a lock on the folder itself (flock), which holds
+// between all processes of the machine and, where the file system passes
+// locks on, of other machines. On Windows a folder cannot be locked like a
+// file: the claim is a named object of the system, named after the folder's
+// volume and file index, so that it holds between every run of the machine
+// however it was started (a double click, a command prompt, from another
+// folder) but not between two machines working in one shared folder.
 enum class folder_claim { held, taken };
-folder_claim claim_folder(const std::string& name);
+folder_claim claim_folder(const std::string& folder);
 
 }  // namespace veldmarsh

@@ -1,13 +1,16 @@
-// Opening and finishing the outputs of a run without reaching the user's
-// files or those of another run.
+// Opening the outputs of a run without reaching the user's files, one
+// another or those of another run.
 #include "common/run_files.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <system_error>
+#include <vector>
 
 #include "common/fixed_text.h"
+#include "common/output_pair.h"
 #include "common/platform.h"
 
 namespace veldmarsh {
@@ -16,32 +19,106 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The file that writing to `name` reaches: the name itself, or where a link
-// of that name leads, also when the file it names is not there yet.
-std::string file_written_through(const std::string& name) {
+// Where the name `name` is: its folder as the system finds it, then its own
+// last part (a link of that name is not followed).
+fs::path place_of(const std::string& name) {
+  const fs::path p(name);
   std::error_code error;
-  if (!fs::is_symlink(fs::symlink_status(name, error))) return name;
-  fs::path reached = fs::canonical(name, error);
-  if (error) {
-    reached = fs::read_symlink(name, error);
-    if (reached.is_relative()) reached = fs::path(name).parent_path() / reached;
+  const fs::path folder = fs::weakly_canonical(p.parent_path().empty() ? fs::path(".") : p.parent_path(), error);
+  return error ? p.lexically_normal() : folder / p.filename();
+}
+
+// Where writing to `name` writes: the place of the file a link of that name
+// leads to, or of the name itself.
+fs::path place_written(const std::string& name) { return place_of(file_written_through(name)); }
+
+// The folder of the file `name` ("." for a name without one).
+std::string folder_of(const std::string& name) {
+  const std::string folder = fs::path(name).parent_path().string();
+  return folder.empty() ? "." : folder;
+}
+
+// Claims the folder of the log and that of the report and the renumbered
+// file (one claim where they are the same).
+file_refusal claim_run_folders(const std::string& report) {
+  const std::string pedigree = renumbered_pedigree_name(report);
+  const std::string data_folder = folder_of(report);
+  if (claim_folder(".") == folder_claim::taken) {
+    std::string what = "another run is working in this folder, on '" + std::string(log_file_name) + "'";
+    if (!report.empty() && same_file(".", data_folder)) what += ", '" + report + "' and '" + pedigree + "'";
+    return {what + "; start this run when it has ended", "log file", log_file_name};
   }
-  return error ? name : reached.string();
+  if (!report.empty() && claim_folder(data_folder) == folder_claim::taken)
+    return {"another run is working in the folder of '" + report + "' and '" + pedigree +
+                "'; start this run when it has ended",
+            "report file", report};
+  return {};
 }
 
-// True when writing to `name` would write to the file named `other`, there
-// or still to be made.
-bool would_write_to(const std::string& name, const std::string& other) {
-  if (same_file(name, other)) return true;
-  std::error_code e1, e2;
-  const fs::path a = fs::weakly_canonical(file_written_through(name), e1);
-  const fs::path b = fs::weakly_canonical(other, e2);
-  return !e1 && !e2 && a == b;
+// One name a run's output goes by.
+struct output_place {
+  const char* label;    // the output's channel
+  std::string output;   // the output's own name
+  std::string name;     // this name
+  std::string subject;  // how a diagnostic names it as the one that would replace another
+  std::string object;   // ... and as the one replaced
+  bool own_name;        // the output's own name, written through a link of that name
+};
+
+// The names of the log, the report file and the renumbered pedigree file,
+// with the temporary and kept names beside the files the last two replace.
+std::vector<output_place> output_places(const std::string& report) {
+  std::vector<output_place> places = {
+      {"log file", log_file_name, log_file_name, "the log file", "the log file", true}};
+  const output_names r = output_names_of(report), n = output_names_of(renumbered_pedigree_name(report));
+  for (const auto& [label, x] : {std::pair{"report file", &r}, std::pair{"renumbered pedigree file", &n}}) {
+    const std::string whose = "the " + std::string(label) + "'s ";
+    places.push_back({label, x->name, x->name, "the " + std::string(label), "the " + std::string(label), true});
+    places.push_back({label, x->name, x->temporary, whose + "temporary file", whose + "temporary file '" + x->temporary + "'", false});
+    places.push_back({label, x->name, x->kept, whose + "kept file", whose + "kept file '" + x->kept + "'", false});
+    if (x == &r)
+      places.push_back({label, x->name, pair_marker_of(r), whose + "pair marker",
+                        whose + "pair marker '" + pair_marker_of(r) + "'", false});
+  }
+  return places;
 }
 
-// The name under which the file an output replaces is kept until the other
-// output of the pair has its name too.
-std::string kept_name_of(const std::string& name) { return name + ".last.part"; }
+file_refusal replacing(const output_place& x, const output_place& p) {
+  return {x.subject + " would replace " + p.object, x.label, x.output};
+}
+
+// The first name of an output that reaches a name of another output, named
+// by the output whose own name is the link where there is one: an own name
+// whose link leads to one of them, two own names that lead to one file, or
+// two names beside the files replaced that are one.
+file_refusal outputs_reaching_each_other(const std::string& report) {
+  const std::vector<output_place> places = output_places(report);
+  std::vector<fs::path> place(places.size()), written(places.size());
+  std::map<std::string, bool> linked;  // by output: its own name is a link
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    place[i] = place_of(places[i].name);
+    written[i] = places[i].own_name ? place_written(places[i].name) : place[i];
+    if (places[i].own_name) linked[places[i].output] = written[i] != place[i];
+  }
+  auto others = [&](auto&& test) -> file_refusal {
+    for (std::size_t i = 0; i < places.size(); ++i)
+      for (std::size_t j = 0; j < places.size(); ++j)
+        if (places[i].output != places[j].output && test(i, j)) return replacing(places[i], places[j]);
+    return {};
+  };
+  file_refusal refusal = others([&](std::size_t i, std::size_t j) {
+    return places[i].own_name && linked[places[i].output] && written[i] == place[j];
+  });
+  if (refusal.channel == nullptr)
+    refusal = others([&](std::size_t i, std::size_t j) {
+      return places[i].own_name && (written[i] == written[j] || same_file(places[i].name, places[j].name));
+    });
+  if (refusal.channel == nullptr)
+    refusal = others([&](std::size_t i, std::size_t j) {
+      return place[i] == place[j] && (linked[places[i].output] || !linked[places[j].output]);
+    });
+  return refusal;
+}
 
 }  // namespace
 
@@ -59,33 +136,34 @@ std::string renumbered_pedigree_name(std::string_view report_file_name) {
   return std::string(base) + "new";
 }
 
-std::string open_held_log(run_context& ctx) {
+file_refusal open_held_log(run_context& ctx) {
   output_channel& log = ctx.log;
   if (!log.held) return {};
   const std::string report(trim_right(ctx.cfg.report_file_name.view()));
-  std::string failure;
-  if (claim_folder(steering_file_name) == folder_claim::taken) {
-    failure = "another run is working in this folder, on '" + std::string(log_file_name) + "'";
-    if (!report.empty()) failure += ", '" + report + "' and '" + renumbered_pedigree_name(report) + "'";
-    failure += "; start this run when it has ended";
-  } else if (const char* reached = input_file_reached(ctx.cfg, log_file_name)) {
-    failure = "the log file would replace the " + std::string(reached) +
-              (std::string(reached) == "data file" ? "; rename the data file" : "");
-  } else if (!report.empty() && would_write_to(log_file_name, report)) {
-    failure = "the log file would replace the report file";
-  } else if (!report.empty() && would_write_to(log_file_name, renumbered_pedigree_name(report))) {
-    failure = "the log file would replace the renumbered pedigree file";
-  } else if (!open_output_file(log, log_file_name)) {
-    failure = "cannot open for writing";
+  file_refusal refusal = claim_run_folders(report);
+  if (refusal.channel == nullptr && !report.empty()) refusal = outputs_reaching_each_other(report);
+  // A pair left half named by a killed run is put right first, also when
+  // the run then ends with a diagnostic; never through a name that reaches
+  // a file the user gave.
+  if (refusal.channel == nullptr && !report.empty() && input_file_reached(ctx.cfg, report) == nullptr &&
+      input_file_reached(ctx.cfg, renumbered_pedigree_name(report)) == nullptr) {
+    const std::string failure =
+        put_output_pair_right(output_names_of(report), output_names_of(renumbered_pedigree_name(report)));
+    if (!failure.empty()) refusal = {failure, ctx.report.label, report};
   }
-  if (!failure.empty()) {
+  if (refusal.channel == nullptr)
+    if (const char* reached = input_file_reached(ctx.cfg, log_file_name))
+      refusal = {"the log file would replace the " + std::string(reached) +
+                     (std::string(reached) == "data file" ? "; rename the data file" : ""),
+                 log.label, log_file_name};
+  if (refusal.channel == nullptr && !open_output_file(log, log_file_name))
+    refusal = {"cannot open for writing", log.label, log_file_name};
+  if (refusal.channel != nullptr) {
     log.held = false;
     log.buffer.clear();
   }
-  return failure;
+  return refusal;
 }
-
-std::string temporary_name_of(const std::string& name) { return name + ".part"; }
 
 output_opening open_output_beside(run_context& ctx, output_channel& channel, const std::string& name) {
   if (const char* reached = input_file_reached(ctx.cfg, name)) return {false, reached, name};
@@ -95,57 +173,15 @@ output_opening open_output_beside(run_context& ctx, output_channel& channel, con
   if (fs::exists(status) && !fs::is_regular_file(status))  // a device or a pipe: written as it is
     return {open_output_file(channel, name), nullptr, name};
   // The file that the name leads to, a link followed, is the one replaced.
-  const std::string target = file_written_through(name);
-  const std::string temporary = temporary_name_of(target);
+  const output_names names = output_names_of(name);
   // A file there must be one the run can replace (not read-only); it is
   // opened without changing it, and only to see that.
-  if (std::FILE* existing = std::fopen(target.c_str(), "r+b"))
+  if (std::FILE* existing = std::fopen(names.target.c_str(), "r+b"))
     std::fclose(existing);
   else if (errno != ENOENT)
     return {false, nullptr, name};
-  return {open_output_file_under(channel, target, temporary), nullptr, temporary};
-}
-
-naming_failure finish_output_pair(output_channel& first, output_channel& second) {
-  close_channel(first);
-  close_channel(second);
-  const std::string first_temporary = first.temporary_name, second_temporary = second.temporary_name;
-  // From here on the temporary files are this run's result, never removed.
-  first.temporary_name.clear();
-  second.temporary_name.clear();
-  auto staying = [&](const output_channel& failed) {
-    std::string what = "cannot give the " + std::string(failed.label) + " its name; this run's ";
-    if (!first_temporary.empty() && !second_temporary.empty())
-      return naming_failure{&failed, what + "files stay as '" + first_temporary + "' and '" + second_temporary +
-                                         "', the last run's as they were"};
-    return naming_failure{&failed, what + "file stays as '" + (first_temporary + second_temporary) + "'"};
-  };
-  if (first_temporary.empty() || second_temporary.empty()) {
-    output_channel& only = first_temporary.empty() ? second : first;
-    const std::string& temporary = first_temporary.empty() ? second_temporary : first_temporary;
-    if (temporary.empty() || replace_file(temporary, only.file_name)) return {};
-    return staying(only);
-  }
-
-  // The first keeps what its name held under another name until the
-  // second has its name too; then that is removed.
-  std::error_code error;
-  const bool first_was_there = fs::exists(fs::symlink_status(first.file_name, error));
-  const std::string kept = kept_name_of(first.file_name);
-  if (first_was_there) std::remove(kept.c_str());
-  if (!(first_was_there ? replace_file_keeping(first_temporary, first.file_name, kept)
-                        : replace_file(first_temporary, first.file_name)))
-    return staying(first);
-  if (replace_file(second_temporary, second.file_name)) {
-    if (first_was_there) std::remove(kept.c_str());
-    return {};
-  }
-  // The first gets back what it held, and this run's file its temporary name.
-  if (first_was_there)
-    replace_file_keeping(kept, first.file_name, first_temporary);
-  else
-    replace_file(first.file_name, first_temporary);
-  return staying(second);
+  if (open_output_file_under(channel, names.target, names.temporary)) return {true, nullptr, names.temporary};
+  return {false, nullptr, names.temporary};
 }
 
 }  // namespace veldmarsh

@@ -1,9 +1,10 @@
 // The files of a run and the rules that keep its outputs off the user's
 // files and off those of another run: no output (the log, the report file,
 // the renumbered pedigree file) is opened when its name reaches the
-// steering file or the data file, by whatever name; the log is not opened
-// through a name that reaches the report or the renumbered pedigree file;
-// and while one run works in a folder, no other run there writes anything.
+// steering file or the data file, by whatever name; no output is written,
+// renamed or removed through a name that reaches another of them; and while
+// one run works in a folder, no other run that would write there writes
+// anything.
 #pragma once
 
 #include <string>
@@ -25,17 +26,24 @@ const char* input_file_reached(const settings& cfg, const std::string& name);
 // three non-blank characters replaced by "new" (herd.out gives herd.new).
 std::string renumbered_pedigree_name(std::string_view report_file_name);
 
+// Why a run may not write its files: what, and the channel and the file
+// the diagnostic names (`channel` nullptr: nothing stands in the way).
+struct file_refusal {
+  std::string what;
+  const char* channel = nullptr;
+  std::string file;
+};
+
 // Opens the log, whose lines are held from the start of the run until the
 // steering file has named the data file, and writes the held lines to it.
-// The run first claims its folder. Returns an empty text when the log is
-// open (or was not held), otherwise why it cannot be: another run works in
-// the folder, or the log's name reaches a file it must not replace. The
-// held lines are then dropped and nothing is written.
-std::string open_held_log(run_context& ctx);
-
-// The name an output file is written under until the run ends: beside it,
-// in the same folder.
-std::string temporary_name_of(const std::string& name);
+// Before it writes anything the run claims the folder of its log and that
+// of its report and renumbered file, checks that no name of its outputs
+// reaches another of them (nor the log a file the user gave), and puts right
+// a report and renumbered file left half named by a killed run. Returns why
+// the log cannot be opened (the held lines are then dropped and nothing is
+// written), or a refusal without a channel once the log is open (or was not
+// held).
+file_refusal open_held_log(run_context& ctx);
 
 // What opening an output file gave. `reached`: the user's file that the
 // output's name would replace (nothing is opened then); otherwise `opened`
@@ -51,19 +59,5 @@ struct output_opening {
 // name until the run ends; a link of that name keeps leading to the file
 // replaced, and a device or a pipe of that name is written directly.
 output_opening open_output_beside(run_context& ctx, output_channel& channel, const std::string& name);
-
-// A file that could not take its name: `channel` (nullptr: none) and what
-// the diagnostic says of it.
-struct naming_failure {
-  const output_channel* channel = nullptr;
-  std::string what;
-};
-
-// Gives the closed report file and renumbered pedigree file, each written
-// under its temporary name, their own names, as a pair: when the second
-// cannot take its name, the first gets back what it held before. On a
-// failure this run's files stay under their temporary names, which the
-// diagnostic gives.
-naming_failure finish_output_pair(output_channel& first, output_channel& second);
 
 }  // namespace veldmarsh

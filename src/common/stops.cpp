@@ -5,8 +5,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
+#include "common/output_pair.h"
 #include "common/run_files.h"
 
 namespace veldmarsh {
@@ -26,9 +29,9 @@ std::string diagnostic_text(std::string_view what, std::string_view channel, std
   return message + ")\n";
 }
 
-// Ends the run with `message` on standard error: the console and the log
-// keep the lines they got, the report file and the renumbered pedigree file
-// of the last run stay as they were.
+// Ends the run with `message` (one or more lines) on standard error: the
+// console and the log keep the lines they got, the report file and the
+// renumbered pedigree file of the last run stay as they were.
 [[noreturn]] void end_with_diagnostic(run_context& ctx, const std::string& message) {
   if (diagnostic_hook != nullptr) diagnostic_hook(message);
   open_held_log(ctx);
@@ -39,6 +42,27 @@ std::string diagnostic_text(std::string_view what, std::string_view channel, std
   std::fwrite(message.data(), 1, message.size(), stderr);  // whole, also past a NUL byte
   std::fflush(stderr);
   std::exit(exit_diagnostic);
+}
+
+// A renumbered pedigree file that cannot be opened or written is given up:
+// the run goes on without it, and ends with its diagnostic once the report
+// has its name.
+void give_up_renumbered_file(output_channel& pedigree, const std::string& why) {
+  lose_channel(pedigree);
+  abandon_output_file(pedigree);
+  if (pedigree.not_written.empty()) pedigree.not_written = why;
+}
+
+// The diagnostic of a renumbered file given up: why, and what stands under
+// its name (the last run's, none, or the user's file it would replace).
+std::string renumbered_file_not_written(const run_context& ctx) {
+  const output_channel& pedigree = ctx.pedigree;
+  std::error_code error;
+  const char* what_is_there = input_file_reached(ctx.cfg, pedigree.file_name) != nullptr ? "; it was not written"
+                              : std::filesystem::exists(std::filesystem::status(pedigree.file_name, error))
+                                  ? "; the last run's renumbered pedigree file stays as it was"
+                                  : "; no renumbered pedigree file was written";
+  return diagnostic_text(pedigree.not_written + what_is_there, pedigree.label, pedigree.file_name, 0);
 }
 }  // namespace
 
@@ -52,20 +76,30 @@ void register_run(run_context& ctx) {
       lose_channel(channel);
       return;
     }
+    if (&channel == &current_run->pedigree) {
+      give_up_renumbered_file(channel, "write failed");
+      return;
+    }
     fail_diagnostic(*current_run, "write failed", channel.label, channel.file_name);
   };
 }
 
 void end_run(run_context& ctx, int status) {
-  open_held_log(ctx);
+  if (const file_refusal refusal = open_held_log(ctx); refusal.channel != nullptr)
+    end_with_diagnostic(ctx, diagnostic_text(refusal.what, refusal.channel, refusal.file, 0));
   if (!close_channel(ctx.console)) lose_channel(ctx.console);
-  for (output_channel* c : {&ctx.log, &ctx.report, &ctx.pedigree})
+  for (output_channel* c : {&ctx.log, &ctx.report})
     if (!close_channel(*c)) end_with_diagnostic(ctx, diagnostic_text("write failed", c->label, c->file_name, 0));
+  if (!close_channel(ctx.pedigree)) give_up_renumbered_file(ctx.pedigree, "write failed");
   if (const naming_failure failure = finish_output_pair(ctx.report, ctx.pedigree); failure.channel != nullptr)
     end_with_diagnostic(ctx, diagnostic_text(failure.what, failure.channel->label, failure.channel->file_name, 0));
-  // The files have their names; a lost console still fails the run.
-  if (ctx.console.lost)
-    end_with_diagnostic(ctx, diagnostic_text("write failed", ctx.console.label, ctx.console.file_name, 0));
+  // The files have their names; a renumbered file given up and a lost
+  // console still fail the run.
+  std::string message;
+  if (!ctx.pedigree.not_written.empty())
+    message += renumbered_file_not_written(ctx);
+  if (ctx.console.lost) message += diagnostic_text("write failed", ctx.console.label, ctx.console.file_name, 0);
+  if (!message.empty()) end_with_diagnostic(ctx, message);
   std::fflush(stdout);
   std::exit(status);
 }
@@ -74,9 +108,10 @@ void fatal_stop(run_context& ctx, const std::vector<std::vector<free_item>>& log
                 const std::vector<std::vector<free_item>>& console_lines) {
   for (const auto& l : log_lines) write_free_line(ctx.log, l);
   for (const auto& l : console_lines) write_free_line(ctx.console, l);
-  open_held_log(ctx);
-  flush_channel(ctx.log);
-  flush_channel(ctx.console);
+  if (const file_refusal refusal = open_held_log(ctx); refusal.channel != nullptr)
+    fail_diagnostic(ctx, refusal.what, refusal.channel, refusal.file);
+  hand_on_lines(ctx.log);
+  hand_on_lines(ctx.console);
   if (ctx.keyboard != nullptr) {
     int ch;
     while ((ch = std::fgetc(ctx.keyboard)) != EOF && ch != '\n') {

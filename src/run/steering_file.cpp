@@ -150,8 +150,8 @@ int read_steering_file_named(run_context& ctx, const species_name_table& species
   if (cfg.data_file_name.view().find('\0') != std::string_view::npos)
     fail_diagnostic(ctx, "the data file's name holds a NUL byte", in.label, in.file_name, in.line_number);
   set_text(cfg.report_file_name, derive_report_file_name(cfg.data_file_name.view()));
-  const std::string log_failure = open_held_log(ctx);
-  if (!log_failure.empty()) fail_diagnostic(ctx, log_failure, ctx.log.label, log_file_name);
+  if (const file_refusal refusal = open_held_log(ctx); refusal.channel != nullptr)
+    fail_diagnostic(ctx, refusal.what, refusal.channel, refusal.file);
   write_free_line(ctx.log, {"Analysis of ", cfg.analysis_title, "based on data read from file: ", cfg.data_file_name});
 
   // Delimiter and merging.

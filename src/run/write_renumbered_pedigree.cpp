@@ -47,7 +47,16 @@ void write_renumbered_pedigree(run_context& ctx, const animal_table& animal,
   // A name that would replace the data or steering file counts as one that
   // cannot be opened. The file is written beside its name and takes it when
   // the run ends.
-  const bool opened = open_output_beside(ctx, ctx.pedigree, name).opened;
+  const output_opening opening = open_output_beside(ctx, ctx.pedigree, name);
+  const bool opened = opening.opened;
+  // The run goes on without it, and ends with a diagnostic that says so.
+  if (!opened) {
+    ctx.pedigree.file_name = name;
+    ctx.pedigree.not_written = opening.reached != nullptr
+                                   ? "the renumbered pedigree file would replace the " + std::string(opening.reached)
+                                   : "cannot open for writing" +
+                                         (opening.concerned == name ? std::string() : " '" + opening.concerned + "'");
+  }
   // The opening line is English in both languages.
   write_free_line(ctx.log, {opened ? "opened the new pedfile" : "ERROR cannot open the new pedfile", new_pedfile_name});
 

@@ -21,7 +21,8 @@ void build_renumbered_line(const animal_table& animal, std::int64_t i, std::stri
 // Writes every animal's line, in table order, to the file named after the
 // report file, with the opening and closing lines in the log. A file that
 // cannot be opened, or that would replace the data file, is logged as an
-// error and nothing is written to it; the run goes on.
+// error and nothing is written to it; the run goes on, and ends with a
+// diagnostic that the last renumbered file stays as it was.
 void write_renumbered_pedigree(run_context& ctx, const animal_table& animal,
                                const fixed_text<100>& report_file_name);
 

@@ -135,6 +135,29 @@ const std::string second_run_refused =
     "Veldmarsh: another run is working in this folder, on 'Veldmarshlog.txt', 'herd.out' and 'herd.new'; start "
     "this run when it has ended (log file 'Veldmarshlog.txt')\n";
 
+// A first run that waits for Enter (its data file is missing) while
+// `between` runs and a second run is started in the same folder (or as
+// `second` says); then Enter is given to the first.
+std::string while_the_first_waits_for_enter(const std::string& between, const std::string& second = "\"$@\"") {
+  return "f() { mkfifo enter; \"$@\" < enter > first_console.txt & p=$!; exec 6> enter; n=0; "
+         "until grep -q TERMINATED Veldmarshlog.txt 2>/dev/null || [ $n -ge 300 ]; do sleep 0.1; n=$((n+1)); done; " +
+         between + "cp Veldmarshlog.txt log_seen.txt; " + second +
+         "; s=$?; cmp -s Veldmarshlog.txt log_seen.txt || echo log changed; "
+         "echo >&6; exec 6>&-; wait $p; echo $? > first_status.txt; rm enter log_seen.txt; return $s; }; f";
+}
+std::string second_run_refused_in(const std::string& base) {
+  return "Veldmarsh: another run is working in this folder, on 'Veldmarshlog.txt', '" + base + ".out' and '" + base +
+         ".new'; start this run when it has ended (log file 'Veldmarshlog.txt')\n";
+}
+// The first run ends as if alone, and the second wrote nothing.
+void first_run_undisturbed(files& out) {
+  EXPECT_EQ(out["first_status.txt"], "1\n");
+  EXPECT_NE(out["first_console.txt"].find("***PROGRAM TERMINATED***"), std::string::npos);
+  EXPECT_EQ(out["console.txt"].find("log changed"), std::string::npos);
+  EXPECT_EQ(out.count("other/Veldmarshlog.txt"), 0u);
+  for (const char* name : {"first_status.txt", "first_console.txt", "console.txt", "Veldmarshlog.txt"}) out.erase(name);
+}
+
 // The renumbered file held open by a viewer (the tool "{holder}") while the
 // program runs: on Windows it then cannot be replaced.
 const std::string held_open_by_a_viewer =
@@ -149,6 +172,49 @@ std::string holder_command() {
   const std::string program = "veldmarsh_fixed_clock.exe";
   const std::size_t at = command.find(program);
   return at == std::string::npos ? command : command.replace(at, program.size(), "hold_file_open.exe");
+}
+
+// A run killed at a step of giving the report and the renumbered file their
+// names (the fixed-clock build then ends as a killed process does; `tool`
+// may run it under another program), then a run that ends with a diagnostic
+// before it writes anything (herd.bad becomes its data file): whatever the
+// instant, the pair is of one and the same run.
+std::string killed_at(const std::string& step, const std::string& tool = "") {
+  return "f() { VELDMARSH_TEST_KILL_AT=" + step + " " + tool +
+         "\"$@\"; echo $? > killed_status.txt; cp herd.bad herd.csv; \"$@\"; }; f";
+}
+const std::string bad_date = header + "A;;;M;xx-01-2020\r\n";
+const std::string bad_date_diagnostic =
+    "Veldmarsh: the birth-date part 'x-01' of 'xx-01-2020' is not a whole number (data file 'herd.csv', line 2)\n";
+const char* const no_links = "strace -f -qq -o /dev/null -e trace=link,linkat -e inject=link,linkat:error=EPERM ";
+files killed(const files& last) {
+  return with(last, {{"brindlemoor.ini", steering("herd.csv")}, {"herd.csv", pedigree}, {"herd.bad", bad_date}});
+}
+// The killed run's file that had not taken its name stays under its
+// temporary name until a run replaces it.
+std::function<void(files&)> after_the_killed_run(std::vector<std::string> left = {}) {
+  return [=](files& out) {
+    EXPECT_EQ(out["killed_status.txt"], "137\n");
+    for (const std::string& name : left) EXPECT_EQ(out.erase(name), 1u) << name;
+    out.erase("killed_status.txt");
+    out.erase("herd.csv");
+  };
+}
+
+// The output `name` made a link to `target`.
+std::function<void(const fs::path&)> link_named(const std::string& name, const std::string& target) {
+  return [=](const fs::path& dir) {
+    fs::remove(dir / name);
+    fs::create_symlink(target, dir / name);
+  };
+}
+void nothing_written(files& out) { EXPECT_EQ(out.count("Veldmarshlog.txt"), 0u); }
+
+// 2000 animals: a renumbered file much larger than the report.
+std::string large_pedigree() {
+  std::string text = header;
+  for (int k = 0; k < 2000; ++k) text += "A" + std::to_string(k) + ";;;M;01-01-2020\r\n";
+  return text;
 }
 
 // A steering file with `n` subpopulation codes.
@@ -205,8 +271,9 @@ const hostile_case cases[] = {
      "Veldmarsh: cannot give the report file its name; this run's files stay as 'kept/report.out.part' and "
      "'herd.new.part', the last run's as they were (report file 'kept/report.out')\n",
      with_append_only("kept"), link_into_folder("herd.out", "kept/report.out"),
-     {"kept/report.out.part=herd.out", "herd.new.part=herd.new"}, nullptr, "links are not seen under Wine",
-     append_only_folders},
+     {"kept/report.out.part=herd.out", "herd.new.part=herd.new"},
+     // Nor can the folder lose the pair's marker: the next run removes it.
+     [](files& out) { out.erase("kept/report.out.pair.part"); }, "links are not seen under Wine", append_only_folders},
     {"renumbered_file_held_open_by_a_viewer", run_of(pedigree), "2\n",
      "Veldmarsh: cannot give the renumbered pedigree file its name; this run's files stay as 'herd.out.part' and "
      "'herd.new.part', the last run's as they were (renumbered pedigree file 'herd.new')\n",
@@ -236,20 +303,17 @@ const hostile_case cases[] = {
      },
      posix_pipe},
     {"second_run_while_the_first_waits_for_enter", {{"brindlemoor.ini", steering("absent.csv")}}, "2\n",
-     "Veldmarsh: another run is working in this folder, on 'Veldmarshlog.txt', 'absent.out' and 'absent.new'; start "
-     "this run when it has ended (log file 'Veldmarshlog.txt')\n",
-     "f() { mkfifo enter; \"$@\" < enter > first_console.txt & p=$!; exec 6> enter; n=0; "
-     "until grep -q TERMINATED Veldmarshlog.txt 2>/dev/null || [ $n -ge 300 ]; do sleep 0.1; n=$((n+1)); done; "
-     "cp Veldmarshlog.txt log_seen.txt; \"$@\"; s=$?; cmp -s Veldmarshlog.txt log_seen.txt || echo log changed; "
-     "echo >&6; exec 6>&-; wait $p; echo $? > first_status.txt; rm enter log_seen.txt; return $s; }; f",
-     nullptr, {},
-     [](files& out) {
-       EXPECT_EQ(out["first_status.txt"], "1\n");
-       EXPECT_NE(out["first_console.txt"].find("***PROGRAM TERMINATED***"), std::string::npos);
-       EXPECT_EQ(out["console.txt"].find("log changed"), std::string::npos);
-       for (const char* name : {"first_status.txt", "first_console.txt", "console.txt", "Veldmarshlog.txt"})
-         out.erase(name);
-     }},
+     second_run_refused_in("absent"), while_the_first_waits_for_enter(""), nullptr, {}, first_run_undisturbed},
+    // ... however the steering file was saved in between (an editor that
+    // saves by renaming a new file), and from whatever folder it starts.
+    {"second_run_after_the_steering_file_was_saved_by_rename", {{"brindlemoor.ini", steering("absent.csv")}}, "2\n",
+     second_run_refused_in("absent"), while_the_first_waits_for_enter("cp brindlemoor.ini saved && mv saved brindlemoor.ini; "),
+     nullptr, {}, first_run_undisturbed},
+    {"second_run_from_another_folder",
+     {{"brindlemoor.ini", steering("absent.csv")}, {"other/brindlemoor.ini", steering("../absent.csv")}}, "2\n",
+     "Veldmarsh: another run is working in the folder of '../absent.out' and '../absent.new'; start this run when it "
+     "has ended (report file '../absent.out')\n",
+     while_the_first_waits_for_enter("", "(cd other && \"$@\")"), nullptr, {}, first_run_undisturbed},
     {"pipe_with_header_line", piped(pedigree, steering("herd.csv")), "0\n", "", through_pipe, make_pipe,
      {"Veldmarshlog.txt", "console.txt", "herd.out", "herd.new"}, nullptr, posix_pipe},
     {"pipe_with_column_kinds", piped(pedigree.substr(header.size()), steering("herd.csv", "dd-mm-yyyy", "5 1 2 3 7 8")),
@@ -314,6 +378,57 @@ const hostile_case cases[] = {
      "f() { (cat herd.src; exec sleep 9) > herd.csv & w=$!; \"$@\" & p=$!; sleep 0.5; kill -9 $p $w; "
      "wait $p 2>/dev/null; s=$?; rm herd.csv; return $s; }; f",
      make_pipe, {}, [](files& out) { out.erase("herd.out.part"); }, posix_pipe},
+    {"killed_between_the_names", killed(last_run), "2\n", bad_date_diagnostic, killed_at("between-names"), nullptr, {},
+     after_the_killed_run({"herd.new.part"})},
+    {"killed_between_the_names_where_there_are_no_links", killed(last_run), "2\n", bad_date_diagnostic,
+     killed_at("between-names", no_links), nullptr, {}, after_the_killed_run({"herd.new.part"}),
+     "Windows moves the files anyway", "strace -qq -o /dev/null true"},
+    {"first_run_killed_between_the_names", killed({}), "2\n", bad_date_diagnostic, killed_at("between-names"), nullptr,
+     {}, [](files& out) {
+       after_the_killed_run({"herd.new.part"})(out);
+       EXPECT_EQ(out.count("herd.out") + out.count("herd.new"), 0u);
+     }},
+    // Killed once both had their names: the kept files and the marker left
+    // do not turn the pair back.
+    {"killed_after_the_names", killed(last_run), "2\n", bad_date_diagnostic, killed_at("named"), nullptr,
+     {"herd.out", "herd.new"}, after_the_killed_run()},
+    // No output is written, renamed or removed through a name that reaches
+    // another output.
+    {"report_linked_to_the_renumbered_files_temporary_name", run_of(pedigree), "2\n",
+     "Veldmarsh: the report file would replace the renumbered pedigree file's temporary file 'herd.new.part' "
+     "(report file 'herd.out')\n",
+     "", link_named("herd.out", "herd.new.part"), {}, nothing_written, "links are not seen under Wine"},
+    {"renumbered_file_linked_to_the_reports_kept_name", run_of(pedigree), "2\n",
+     "Veldmarsh: the renumbered pedigree file would replace the report file's kept file 'herd.out.last.part' "
+     "(renumbered pedigree file 'herd.new')\n",
+     "", link_named("herd.new", "herd.out.last.part"), {}, nothing_written, "links are not seen under Wine"},
+    {"report_linked_to_the_renumbered_file",
+     {{"brindlemoor.ini", steering("herd.csv")}, {"herd.csv", pedigree}, {"herd.new", last_run.at("herd.new")}}, "2\n",
+     "Veldmarsh: the report file would replace the renumbered pedigree file (report file 'herd.out')\n", "",
+     link_named("herd.out", "herd.new"), {}, nothing_written, "links are not seen under Wine"},
+    {"report_linked_to_a_log_not_there_yet", run_of(pedigree), "2\n",
+     "Veldmarsh: the report file would replace the log file (report file 'herd.out')\n", "",
+     link_named("herd.out", "Veldmarshlog.txt"), {}, nothing_written, "links are not seen under Wine"},
+    // A renumbered file asked for but not written: the report takes its
+    // name, and the run ends with a diagnostic.
+    {"renumbered_files_temporary_name_held_by_a_folder", run_of(pedigree), "2\n",
+     "Veldmarsh: cannot open for writing 'herd.new.part'; the last run's renumbered pedigree file stays as it was "
+     "(renumbered pedigree file 'herd.new')\n",
+     "", [](const fs::path& dir) { fs::create_directories(dir / "herd.new.part" / "x"); }, {"herd.out"},
+     [](files& out) { EXPECT_NE(out["Veldmarshlog.txt"].find(" ERROR cannot open the new pedfile\r\n"), std::string::npos); }},
+    {"renumbered_file_cannot_be_written", run_of(large_pedigree()), "2\n",
+     "Veldmarsh: write failed; the last run's renumbered pedigree file stays as it was (renumbered pedigree file "
+     "'herd.new')\n",
+     "f() { trap '' XFSZ; ulimit -f 200; \"$@\"; }; f", nullptr, {"herd.out"}, nullptr, "a file size limit is POSIX's"},
+    // A console that cannot be written before a stop: the stop's files,
+    // then the write-failure diagnostic.
+    {"standard_output_full_when_the_data_file_is_missing", {{"brindlemoor.ini", steering("absent.csv")}}, "2\n",
+     "Veldmarsh: write failed (console 'standard output')\n", "f() { \"$@\" > /dev/full; }; f", nullptr, {},
+     [](files& out) { EXPECT_NE(out["Veldmarshlog.txt"].find("***PROGRAM TERMINATED***"), std::string::npos); }},
+    {"steering_file_a_named_pipe", with(last_run, {{"steering.src", steering("herd.csv")}, {"herd.csv", pedigree}}),
+     "0\n", "", "f() { cat steering.src > brindlemoor.ini & \"$@\"; s=$?; wait; return $s; }; f",
+     [](const fs::path& dir) { ASSERT_EQ(::mkfifo((dir / "brindlemoor.ini").c_str(), 0600), 0); },
+     {"Veldmarshlog.txt", "console.txt", "herd.out", "herd.new"}, nullptr, posix_pipe},
     {"animal_table_beyond_memory",
      with(last_run, {{"brindlemoor.ini", steering("herd.csv", "dd-mm-yyyy", "5 1 2 3 7 8")}}), "2\n",
      "Veldmarsh: cannot allocate the animal table (data file 'herd.csv')\n",
@@ -357,8 +472,11 @@ TEST_P(HostileRun, LeavesTheUsersFilesAndEndsAsItShould) {
   std::set<std::string> as_from_file;
   if (!c.as_from_regular_file.empty()) {
     files inputs = c.inputs;
-    if (inputs.count("herd.src")) inputs["herd.csv"] = inputs["herd.src"];
-    inputs.erase("herd.src");
+    for (const auto& [source, name] : {std::pair{"herd.src", "herd.csv"}, std::pair{"steering.src", "brindlemoor.ini"}})
+      if (inputs.count(source)) {
+        inputs[name] = inputs[source];
+        inputs.erase(source);
+      }
     files from_file = veldmarsh::testing::run_program(std::string(c.name) + "_from_file", {{}, inputs, {}});
     for (const std::string& entry : c.as_from_regular_file) {
       const std::size_t equals = entry.find('=');

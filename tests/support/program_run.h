@@ -83,7 +83,10 @@ inline file_map run_program(const std::string& tag, const program_inputs& in) {
       if (entry.is_regular_file())
         given[entry.path().lexically_relative(in.folder).generic_string()] = read_file_bytes(entry.path());
   }
-  for (const auto& [name, bytes] : in.files) write_file_bytes(dir / name, bytes);
+  for (const auto& [name, bytes] : in.files) {
+    fs::create_directories((dir / name).parent_path());
+    write_file_bytes(dir / name, bytes);
+  }
   if (in.prepare) in.prepare(dir);
   const std::string run =
       "cd '" + dir.string() + "' && " + in.limits + " " + program_command() + " < '" + (in.stdin_file.empty() ? std::string("/dev/null") : fs::absolute(in.stdin_file).string()) +
