@@ -378,6 +378,10 @@ const hostile_case cases[] = {
      "f() { (cat herd.src; exec sleep 9) > herd.csv & w=$!; \"$@\" & p=$!; sleep 0.5; kill -9 $p $w; "
      "wait $p 2>/dev/null; s=$?; rm herd.csv; return $s; }; f",
      make_pipe, {}, [](files& out) { out.erase("herd.out.part"); }, posix_pipe},
+    {"killed_when_the_pair_was_marked", killed(last_run), "2\n", bad_date_diagnostic, killed_at("marked"), nullptr, {},
+     after_the_killed_run({"herd.new.part"})},
+    {"killed_when_the_last_pair_was_kept", killed(last_run), "2\n", bad_date_diagnostic, killed_at("kept"), nullptr, {},
+     after_the_killed_run({"herd.new.part"})},
     {"killed_between_the_names", killed(last_run), "2\n", bad_date_diagnostic, killed_at("between-names"), nullptr, {},
      after_the_killed_run({"herd.new.part"})},
     {"killed_between_the_names_where_there_are_no_links", killed(last_run), "2\n", bad_date_diagnostic,
