@@ -24,7 +24,9 @@ void register_run(run_context& ctx);
 
 // Flushes and closes every channel, gives the report file and the
 // renumbered pedigree file their names (replacing those of the last run) and
-// ends the process with `status`.
+// ends the process with `status`; with a renumbered file that was asked for
+// and given up, or a console that could not be written, it ends instead with
+// their diagnostics (status 2), the files having their names all the same.
 [[noreturn]] void end_run(run_context& ctx, int status);
 
 // Writes the lines to the log, then the console lines to the console, waits
