@@ -21,7 +21,7 @@ struct output_channel {
   bool terminal = false;   // a console that is a terminal: lines are handed on as they are written
   std::int64_t handed_on_at = 0;  // on a terminal: when lines were last handed on (steady clock, microseconds)
   bool lost = false;       // the file could no longer be written: later lines are dropped
-  std::string not_written;  // when not empty: why a file asked for could not be opened or written
+  std::string not_written;  // when not empty: the diagnostic of a file asked for that could not be opened or written
   std::string buffer;      // bytes not yet handed to the file
 };
 

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <system_error>
 #include <vector>
 
@@ -63,28 +62,34 @@ struct output_place {
   std::string subject;  // how a diagnostic names it as the one that would replace another
   std::string object;   // ... and as the one replaced
   bool own_name;        // the output's own name, written through a link of that name
+  bool linked;          // the output's own name is a link
+  fs::path place;       // where the name is
+  fs::path written;     // where writing to it writes (its place, but for an own name that is a link)
 };
 
 // The names of the log, the report file and the renumbered pedigree file,
 // with the temporary and kept names beside the files the last two replace.
 std::vector<output_place> output_places(const std::string& report) {
-  std::vector<output_place> places = {
-      {"log file", log_file_name, log_file_name, "the log file", "the log file", true}};
-  const output_names r = output_names_of(report), n = output_names_of(renumbered_pedigree_name(report));
-  for (const auto& [label, x] : {std::pair{"report file", &r}, std::pair{"renumbered pedigree file", &n}}) {
-    const std::string whose = "the " + std::string(label) + "'s ";
-    places.push_back({label, x->name, x->name, "the " + std::string(label), "the " + std::string(label), true});
-    places.push_back({label, x->name, x->temporary, whose + "temporary file", whose + "temporary file '" + x->temporary + "'", false});
-    places.push_back({label, x->name, x->kept, whose + "kept file", whose + "kept file '" + x->kept + "'", false});
-    if (x == &r)
-      places.push_back({label, x->name, pair_marker_of(r), whose + "pair marker",
-                        whose + "pair marker '" + pair_marker_of(r) + "'", false});
-  }
+  std::vector<output_place> places;
+  auto add_output = [&](const char* label, const output_names* x) {
+    const std::string what = "the " + std::string(label);
+    const fs::path place = place_of(x->name), written = place_written(x->name);
+    const bool linked = written != place;
+    places.push_back({label, x->name, x->name, what, what, true, linked, place, written});
+    auto add_beside = [&](const char* kind, const std::string& name) {
+      const std::string whose = what + "'s " + kind;
+      places.push_back({label, x->name, name, whose, whose + " '" + name + "'", false, linked, place_of(name), place_of(name)});
+    };
+    if (x->temporary.empty()) return;
+    add_beside("temporary file", x->temporary);
+    add_beside("kept file", x->kept);
+    if (std::string(label) == "report file") add_beside("pair marker", pair_marker_of(*x));
+  };
+  const output_names log{log_file_name}, r = output_names_of(report), n = output_names_of(renumbered_pedigree_name(report));
+  add_output("log file", &log);
+  add_output("report file", &r);
+  add_output("renumbered pedigree file", &n);
   return places;
-}
-
-file_refusal replacing(const output_place& x, const output_place& p) {
-  return {x.subject + " would replace " + p.object, x.label, x.output};
 }
 
 // The first name of an output that reaches a name of another output, named
@@ -93,29 +98,21 @@ file_refusal replacing(const output_place& x, const output_place& p) {
 // two names beside the files replaced that are one.
 file_refusal outputs_reaching_each_other(const std::string& report) {
   const std::vector<output_place> places = output_places(report);
-  std::vector<fs::path> place(places.size()), written(places.size());
-  std::map<std::string, bool> linked;  // by output: its own name is a link
-  for (std::size_t i = 0; i < places.size(); ++i) {
-    place[i] = place_of(places[i].name);
-    written[i] = places[i].own_name ? place_written(places[i].name) : place[i];
-    if (places[i].own_name) linked[places[i].output] = written[i] != place[i];
-  }
-  auto others = [&](auto&& test) -> file_refusal {
-    for (std::size_t i = 0; i < places.size(); ++i)
-      for (std::size_t j = 0; j < places.size(); ++j)
-        if (places[i].output != places[j].output && test(i, j)) return replacing(places[i], places[j]);
+  auto first = [&](auto&& reaches) -> file_refusal {
+    for (const output_place& x : places)
+      for (const output_place& p : places)
+        if (x.output != p.output && reaches(x, p)) return {x.subject + " would replace " + p.object, x.label, x.output};
     return {};
   };
-  file_refusal refusal = others([&](std::size_t i, std::size_t j) {
-    return places[i].own_name && linked[places[i].output] && written[i] == place[j];
-  });
+  file_refusal refusal =
+      first([](const output_place& x, const output_place& p) { return x.own_name && x.linked && x.written == p.place; });
   if (refusal.channel == nullptr)
-    refusal = others([&](std::size_t i, std::size_t j) {
-      return places[i].own_name && (written[i] == written[j] || same_file(places[i].name, places[j].name));
+    refusal = first([](const output_place& x, const output_place& p) {
+      return x.own_name && (x.written == p.written || same_file(x.name, p.name));
     });
   if (refusal.channel == nullptr)
-    refusal = others([&](std::size_t i, std::size_t j) {
-      return place[i] == place[j] && (linked[places[i].output] || !linked[places[j].output]);
+    refusal = first([](const output_place& x, const output_place& p) {
+      return x.place == p.place && (x.linked || !p.linked);
     });
   return refusal;
 }

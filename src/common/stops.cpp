@@ -44,27 +44,25 @@ std::string diagnostic_text(std::string_view what, std::string_view channel, std
   std::exit(exit_diagnostic);
 }
 
-// A renumbered pedigree file that cannot be opened or written is given up:
-// the run goes on without it, and ends with its diagnostic once the report
-// has its name.
-void give_up_renumbered_file(output_channel& pedigree, const std::string& why) {
+}  // namespace
+
+void give_up_renumbered_file(run_context& ctx, const std::string& why) {
+  output_channel& pedigree = ctx.pedigree;
   lose_channel(pedigree);
   abandon_output_file(pedigree);
-  if (pedigree.not_written.empty()) pedigree.not_written = why;
-}
-
-// The diagnostic of a renumbered file given up: why, and what stands under
-// its name (the last run's, none, or the user's file it would replace).
-std::string renumbered_file_not_written(const run_context& ctx) {
-  const output_channel& pedigree = ctx.pedigree;
+  if (!pedigree.not_written.empty()) return;
+  // What stands under its name: the user's file it would have replaced, the
+  // last run's renumbered file, or none.
+  std::string what = why;
   std::error_code error;
-  const char* what_is_there = input_file_reached(ctx.cfg, pedigree.file_name) != nullptr ? "; it was not written"
-                              : std::filesystem::exists(std::filesystem::status(pedigree.file_name, error))
-                                  ? "; the last run's renumbered pedigree file stays as it was"
-                                  : "; no renumbered pedigree file was written";
-  return diagnostic_text(pedigree.not_written + what_is_there, pedigree.label, pedigree.file_name, 0);
+  if (input_file_reached(ctx.cfg, pedigree.file_name) != nullptr)
+    what += "; it was not written";
+  else if (std::filesystem::exists(std::filesystem::status(pedigree.file_name, error)))
+    what += "; the last run's renumbered pedigree file stays as it was";
+  else
+    what += "; no renumbered pedigree file was written";
+  pedigree.not_written = diagnostic_text(what, pedigree.label, pedigree.file_name, 0);
 }
-}  // namespace
 
 void register_run(run_context& ctx) {
   current_run = &ctx;
@@ -77,7 +75,7 @@ void register_run(run_context& ctx) {
       return;
     }
     if (&channel == &current_run->pedigree) {
-      give_up_renumbered_file(channel, "write failed");
+      give_up_renumbered_file(*current_run, "write failed");
       return;
     }
     fail_diagnostic(*current_run, "write failed", channel.label, channel.file_name);
@@ -90,14 +88,13 @@ void end_run(run_context& ctx, int status) {
   if (!close_channel(ctx.console)) lose_channel(ctx.console);
   for (output_channel* c : {&ctx.log, &ctx.report})
     if (!close_channel(*c)) end_with_diagnostic(ctx, diagnostic_text("write failed", c->label, c->file_name, 0));
-  if (!close_channel(ctx.pedigree)) give_up_renumbered_file(ctx.pedigree, "write failed");
+  if (!close_channel(ctx.pedigree)) give_up_renumbered_file(ctx, "write failed");
   if (const naming_failure failure = finish_output_pair(ctx.report, ctx.pedigree); failure.channel != nullptr)
     end_with_diagnostic(ctx, diagnostic_text(failure.what, failure.channel->label, failure.channel->file_name, 0));
   // The files have their names; a renumbered file given up and a lost
   // console still fail the run.
   std::string message;
-  if (!ctx.pedigree.not_written.empty())
-    message += renumbered_file_not_written(ctx);
+  message += ctx.pedigree.not_written;
   if (ctx.console.lost) message += diagnostic_text("write failed", ctx.console.label, ctx.console.file_name, 0);
   if (!message.empty()) end_with_diagnostic(ctx, message);
   std::fflush(stdout);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <new>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,11 @@ void register_run(run_context& ctx);
 // and given up, or a console that could not be written, it ends instead with
 // their diagnostics (status 2), the files having their names all the same.
 [[noreturn]] void end_run(run_context& ctx, int status);
+
+// Gives up a renumbered pedigree file that cannot be opened or written
+// (`why`), named by its channel: the run goes on without it, and ends with
+// its diagnostic once the report has its name.
+void give_up_renumbered_file(run_context& ctx, const std::string& why);
 
 // Writes the lines to the log, then the console lines to the console, waits
 // for Enter (one line of standard input; its end counts as Enter) and stops.
