@@ -15,6 +15,7 @@ struct output_channel {
   const char* label = "";  // what the channel is, for diagnostics
   std::string file_name;   // the file's name ("standard output" for the console)
   std::string temporary_name;  // when not empty: the name the file is written under until the run ends
+  std::string reaches;     // when not empty: the file at the end of the links of its name, found before the run wrote
   std::FILE* file = nullptr;
   bool owns_file = false;  // closed by close_channel
   bool held = false;       // lines are kept until the file is opened

@@ -10,7 +10,7 @@
 
 namespace veldmarsh {
 
-void (*naming_step_hook)(const char* step) = nullptr;
+void (*test_step_hook)(const char* step) = nullptr;
 
 namespace {
 
@@ -24,15 +24,6 @@ bool name_taken(const std::string& name) {
 
 // Removes the name `name`; true when it is free.
 bool remove_name(const std::string& name) { return std::remove(name.c_str()) == 0 || !name_taken(name); }
-
-void reach_step(const char* step) {
-  if (naming_step_hook != nullptr) naming_step_hook(step);
-}
-
-// The names beside the file `target` that an output replaces.
-output_names names_beside(const std::string& name, const std::string& target) {
-  return {name, target, target + ".part", target + ".last.part"};
-}
 
 // True when this run's file has taken the name of `x`: a file has the name,
 // the temporary name is free, and the file is not the last run's still kept.
@@ -63,23 +54,18 @@ std::string pair_left_as_it_is(const output_channel& failed, const output_names&
   for (const output_names* x : {&r, &n})
     if (name_taken(x->kept)) kept += (kept.empty() ? "" : " and ") + in_quotes(x->kept);
   if (kept.empty()) return what + ", the last run's as they were";
-  return what + "; the last run's are kept as " + kept + " until the next run in this folder puts them back";
+  return what + "; the last run's are kept as " + kept + " until the next run with this report file puts them back";
 }
 
 }  // namespace
 
-std::string file_written_through(const std::string& name) {
-  std::error_code error;
-  if (!fs::is_symlink(fs::symlink_status(name, error))) return name;
-  fs::path reached = fs::canonical(name, error);
-  if (error) {
-    reached = fs::read_symlink(name, error);
-    if (reached.is_relative()) reached = fs::path(name).parent_path() / reached;
-  }
-  return error ? name : reached.string();
+void reach_step(const char* step) {
+  if (test_step_hook != nullptr) test_step_hook(step);
 }
 
-output_names output_names_of(const std::string& name) { return names_beside(name, file_written_through(name)); }
+output_names output_names_of(const std::string& name, const std::string& target) {
+  return {name, target, target + ".part", target + ".last.part"};
+}
 
 std::string pair_marker_of(const output_names& report) { return report.target + ".pair.part"; }
 
@@ -98,8 +84,8 @@ naming_failure finish_output_pair(output_channel& report, output_channel& pedigr
                        in_quotes(temporary)};
   }
 
-  const output_names r = names_beside(report.file_name, report.file_name);
-  const output_names n = names_beside(pedigree.file_name, pedigree.file_name);
+  const output_names r = output_names_of(report.file_name, report.file_name);
+  const output_names n = output_names_of(pedigree.file_name, pedigree.file_name);
   const std::string marker = pair_marker_of(r);
   auto put_back_both = [&](const output_channel& failed) -> naming_failure {
     if (put_back(r).empty() && put_back(n).empty()) remove_name(marker);

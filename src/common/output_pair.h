@@ -23,18 +23,15 @@
 
 namespace veldmarsh {
 
-// The file that writing to `name` reaches: the name itself, or where a link
-// of that name leads, also when the file it names is not there yet.
-std::string file_written_through(const std::string& name);
-
 // The names one output file goes by.
 struct output_names {
   std::string name;       // the name the run gives it ("herd.out")
-  std::string target;     // the file it replaces: the name, or where a link of that name leads
+  std::string target;     // the file it replaces: the name, or where the links of that name end
   std::string temporary;  // written there until the run ends ("herd.out.part")
   std::string kept;       // the last run's file while the pair takes its names ("herd.out.last.part")
 };
-output_names output_names_of(const std::string& name);
+// The names of the output `name` whose links end at `target`.
+output_names output_names_of(const std::string& name, const std::string& target);
 
 // The name of the marker of the pair whose report is `report`.
 std::string pair_marker_of(const output_names& report);
@@ -60,8 +57,13 @@ naming_failure finish_output_pair(output_channel& report, output_channel& pedigr
 // the next run.
 std::string put_output_pair_right(const output_names& report, const output_names& pedigree);
 
-// For tests of runs killed while the pair takes its names: called at every
-// step ("marked", "kept", "between-names", "named"), when set.
-extern void (*naming_step_hook)(const char* step);
+// For tests of runs stopped at an instant of their own: called, when set,
+// once the run holds the first folder it claims ("claimed") and at every
+// step of the pair taking its names ("marked", "kept", "between-names",
+// "named").
+extern void (*test_step_hook)(const char* step);
+
+// Calls test_step_hook with `step`, when it is set.
+void reach_step(const char* step);
 
 }  // namespace veldmarsh

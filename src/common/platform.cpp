@@ -106,6 +106,13 @@ bool keep_file_as(const std::string& name, const std::string& keep) {
   return MoveFileExA(name.c_str(), keep.c_str(), 0) != 0;
 }
 
+bool identify_folder(const std::string& folder, folder_identity& id) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file_identity(folder, info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
+  id = {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+  return true;
+}
+
 folder_claim claim_folder(const std::string& folder) {
   BY_HANDLE_FILE_INFORMATION info;
   if (!file_identity(folder, info)) return folder_claim::held;
@@ -141,9 +148,11 @@ folder_claim claim_folder(const std::string& folder) {
 #else
 
 void prepare_standard_streams() {
-  // A write to a pipe whose reader has gone fails (EPIPE) instead of ending
-  // the process, so that the run can finish its files.
+  // A write to a pipe whose reader has gone fails (EPIPE), and one past the
+  // file size limit (EFBIG), instead of ending the process, so that the run
+  // can finish or keep its files.
   std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
   // open() takes the lowest free descriptor: the closed stream's own.
   for (int fd = 0; fd <= 2; ++fd)
     if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd)
@@ -185,6 +194,13 @@ bool keep_file_as(const std::string& name, const std::string& keep) {
   if (link(name.c_str(), keep.c_str()) == 0) return true;
   // A file system without links: the file is moved aside.
   return errno != EEXIST && std::rename(name.c_str(), keep.c_str()) == 0;
+}
+
+bool identify_folder(const std::string& folder, folder_identity& id) {
+  struct stat s;
+  if (stat(folder.c_str(), &s) != 0 || !S_ISDIR(s.st_mode)) return false;
+  id = {static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino)};
+  return true;
 }
 
 folder_claim claim_folder(const std::string& folder) {

@@ -5,6 +5,8 @@
 // two runs apart. Everything else in the program is the same on both.
 #pragma once
 
+#include <compare>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -16,7 +18,8 @@ namespace veldmarsh {
 // opens later takes its place and receives the console's lines or the
 // diagnostics; standard output and standard error are put in binary mode, so
 // that the CR LF line ends are written as they are (Windows would add a CR
-// before each LF); and a console whose reader has gone makes a write fail
+// before each LF); and a console whose reader has gone, or a file that grows
+// past the size limit the shell or a batch system set, makes a write fail
 // instead of ending the process.
 void prepare_standard_streams();
 
@@ -54,13 +57,28 @@ bool replace_file(const std::string& from, const std::string& to);
 // cannot; nothing has then changed.
 bool keep_file_as(const std::string& name, const std::string& keep);
 
+// What names a folder for the system, by whatever name it is reached: its
+// device and file number on POSIX, its volume and file index on Windows.
+// Folders are claimed in the order of their identities, the same for every
+// run, so that of two runs that need the same folders the one that claims
+// first goes on.
+struct folder_identity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  auto operator<=>(const folder_identity&) const = default;
+};
+
+// The identity of the folder `folder`; false when there is no such folder.
+bool identify_folder(const std::string& folder, folder_identity& id);
+
 // Claims the folder `folder` for this run until the process ends, however it
 // ends, so that a second run that would write in it ends at once. The claim
 // is on the folder itself (not on a file in it, which an editor may replace),
 // and never waits. `taken`: another process holds the claim; otherwise the
 // claim is held, or cannot be had (a folder that cannot be opened, a file
-// system that keeps no locks) and the run goes on without it. A folder this
-// process holds already, by whatever name, is held again.
+// system that keeps no locks, and on POSIX a folder that may be written but
+// not read) and the run goes on without it. A folder this process holds
+// already, by whatever name, is held again.
 //
 // On POSIX the claim is a lock on the folder itself (flock), which holds
 // between all processes of the machine and, where the file system passes

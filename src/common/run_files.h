@@ -2,9 +2,9 @@
 // files and off those of another run: no output (the log, the report file,
 // the renumbered pedigree file) is opened when its name reaches the
 // steering file or the data file, by whatever name; no output is written,
-// renamed or removed through a name that reaches another of them; and while
-// one run works in a folder, no other run that would write there writes
-// anything.
+// renamed or removed through a name that reaches another of them, through
+// however many links; and while one run works in a folder, no other run
+// that would write there writes anything.
 #pragma once
 
 #include <string>
@@ -36,8 +36,9 @@ struct file_refusal {
 
 // Opens the log, whose lines are held from the start of the run until the
 // steering file has named the data file, and writes the held lines to it.
-// Before it writes anything the run claims the folder of its log and that
-// of its report and renumbered file, checks that no name of its outputs
+// Before it writes anything the run follows the links of its outputs'
+// names to their ends (a name whose links lead round a loop is refused),
+// claims the folders those ends are in, checks that no name of its outputs
 // reaches another of them (nor the log a file the user gave), and puts right
 // a report and renumbered file left half named by a killed run. Returns why
 // the log cannot be opened (the held lines are then dropped and nothing is
@@ -57,7 +58,8 @@ struct output_opening {
 
 // Opens `channel` for the output file `name`, written under its temporary
 // name until the run ends; a link of that name keeps leading to the file
-// replaced, and a device or a pipe of that name is written directly.
+// replaced (the file at the end of its links, as found before the run wrote
+// anything), and a device or a pipe of that name is written directly.
 output_opening open_output_beside(run_context& ctx, output_channel& channel, const std::string& name);
 
 }  // namespace veldmarsh

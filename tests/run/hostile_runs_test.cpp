@@ -132,8 +132,8 @@ void drop_what_the_wait_left(files& out) {
     out.erase(name);
 }
 const std::string second_run_refused =
-    "Veldmarsh: another run is working in this folder, on 'Veldmarshlog.txt', 'herd.out' and 'herd.new'; start "
-    "this run when it has ended (log file 'Veldmarshlog.txt')\n";
+    "Veldmarsh: another run is working in this folder; this run leaves 'Veldmarshlog.txt', 'herd.out' and 'herd.new' "
+    "as they were: start it again when that run has ended (log file 'Veldmarshlog.txt')\n";
 
 // A first run that waits for Enter (its data file is missing) while
 // `between` runs and a second run is started in the same folder (or as
@@ -146,8 +146,9 @@ std::string while_the_first_waits_for_enter(const std::string& between, const st
          "echo >&6; exec 6>&-; wait $p; echo $? > first_status.txt; rm enter log_seen.txt; return $s; }; f";
 }
 std::string second_run_refused_in(const std::string& base) {
-  return "Veldmarsh: another run is working in this folder, on 'Veldmarshlog.txt', '" + base + ".out' and '" + base +
-         ".new'; start this run when it has ended (log file 'Veldmarshlog.txt')\n";
+  return "Veldmarsh: another run is working in this folder; this run leaves 'Veldmarshlog.txt', '" + base +
+         ".out' and '" + base + ".new' as they were: start it again when that run has ended (log file "
+         "'Veldmarshlog.txt')\n";
 }
 // The first run ends as if alone, and the second wrote nothing.
 void first_run_undisturbed(files& out) {
@@ -215,6 +216,60 @@ std::string large_pedigree() {
   std::string text = header;
   for (int k = 0; k < 2000; ++k) text += "A" + std::to_string(k) + ";;;M;01-01-2020\r\n";
   return text;
+}
+
+// One animal a year from 1800 to 2019: a report much larger than the
+// renumbered file.
+std::string long_pedigree() {
+  std::string text = header;
+  for (int year = 1800; year < 2020; ++year)
+    text += "A" + std::to_string(year) + ";;;M;01-01-" + std::to_string(year) + "\r\n";
+  return text;
+}
+
+// A file size limit set by the shell, the program started with the
+// system's default action on the signal that goes with it, as a user's
+// shell starts it.
+std::string with_file_size_limit(int blocks) {
+  return "f() { ulimit -f " + std::to_string(blocks) + "; env --default-signal=XFSZ \"$@\"; }; f";
+}
+
+// Run A in fa on ../fb/x.csv and run B in fb on ../fa/y.csv, each paused
+// once it holds the first folder it claims: A first, then B, started while
+// A waits. The run that claimed first goes on, the other ends at once.
+// B's status is the shell's; A's and B's other channels go to a_* and b_*.
+const std::string crossing_runs =
+    "f() { (cd fa && VELDMARSH_TEST_PAUSE_AT=claimed \"$@\" > ../a_console.txt 2> ../a_stderr.txt; "
+    "echo $? > ../a_status.txt) & a=$!; n=0; until [ -e fa/claimed.reached ] || [ $n -ge 600 ]; do sleep 0.1; "
+    "n=$((n+1)); done; (cd fb && VELDMARSH_TEST_PAUSE_AT=claimed \"$@\" > ../b_console.txt 2> ../b_stderr.txt) & "
+    "b=$!; n=0; until [ -e fb/claimed.reached ] || ! kill -0 $b 2>/dev/null || [ $n -ge 600 ]; do sleep 0.1; "
+    "n=$((n+1)); done; rm -f fa/claimed.reached fb/claimed.reached; wait $b; s=$?; wait $a; return $s; }; f";
+files crossing_folders() {
+  auto steering_in = [](const std::string& data) {
+    return "Crossing\r\n" + data + "\r\n;\r\nn\r\ndd-mm-yyyy\r\ndog\r\nM\r\nen\r\ny\r\n0\r\n0\r\ny\r\n";
+  };
+  return {{"fa/brindlemoor.ini", steering_in("../fb/x.csv")}, {"fb/x.csv", pedigree},
+          {"fb/brindlemoor.ini", steering_in("../fa/y.csv")}, {"fa/y.csv", pedigree}};
+}
+// A went on as if alone; B, refused at its first claim, says which folder
+// is claimed (the folders are claimed in the order of their identities,
+// fa's or fb's first) and wrote nothing.
+void first_claim_goes_on(files& out) {
+  EXPECT_EQ(out["a_status.txt"], "0\n");
+  EXPECT_EQ(out["a_stderr.txt"], "");
+  EXPECT_EQ(out.count("fb/x.out") + out.count("fb/x.new") + out.count("fa/Veldmarshlog.txt"), 3u);
+  const std::string leaves =
+      "; this run leaves 'Veldmarshlog.txt', '../fa/y.out' and '../fa/y.new' as they were: start it again when that "
+      "run has ended (";
+  EXPECT_TRUE(out["b_stderr.txt"] == "Veldmarsh: another run is working in this folder" + leaves +
+                                         "log file 'Veldmarshlog.txt')\n" ||
+              out["b_stderr.txt"] == "Veldmarsh: another run is working in the folder of '../fa/y.out'" + leaves +
+                                         "report file '../fa/y.out')\n")
+      << out["b_stderr.txt"];
+  EXPECT_EQ(out.count("fb/Veldmarshlog.txt") + out.count("fa/y.out") + out.count("fa/claimed.reached"), 0u);
+  for (const char* name : {"a_status.txt", "a_stderr.txt", "a_console.txt", "b_stderr.txt", "b_console.txt",
+                           "fb/x.out", "fb/x.new", "fa/Veldmarshlog.txt"})
+    out.erase(name);
 }
 
 // A steering file with `n` subpopulation codes.
@@ -311,9 +366,24 @@ const hostile_case cases[] = {
      nullptr, {}, first_run_undisturbed},
     {"second_run_from_another_folder",
      {{"brindlemoor.ini", steering("absent.csv")}, {"other/brindlemoor.ini", steering("../absent.csv")}}, "2\n",
-     "Veldmarsh: another run is working in the folder of '../absent.out' and '../absent.new'; start this run when it "
-     "has ended (report file '../absent.out')\n",
+     "Veldmarsh: another run is working in the folder of '../absent.out'; this run leaves 'Veldmarshlog.txt', "
+     "'../absent.out' and '../absent.new' as they were: start it again when that run has ended (report file "
+     "'../absent.out')\n",
      while_the_first_waits_for_enter("", "(cd other && \"$@\")"), nullptr, {}, first_run_undisturbed},
+    // ... and from the folder a link of the report's name leads to: the
+    // claims are on the folders a run really writes in.
+    {"second_run_in_the_folder_the_report_is_written_in",
+     {{"brindlemoor.ini", steering("absent.csv")}, {"b/brindlemoor.ini", steering("absent.csv")}}, "2\n",
+     "Veldmarsh: another run is working in this folder; this run leaves 'Veldmarshlog.txt', 'absent.out' and "
+     "'absent.new' as they were: start it again when that run has ended (log file 'Veldmarshlog.txt')\n",
+     while_the_first_waits_for_enter("", "(cd b && \"$@\")"), link_into_folder("absent.out", "b/absent.out"), {},
+     [](files& out) {
+       EXPECT_EQ(out.count("b/Veldmarshlog.txt"), 0u);
+       first_run_undisturbed(out);
+     },
+     "links are not seen under Wine"},
+    // Two runs whose folders cross take their claims in one order.
+    {"runs_whose_folders_cross", crossing_folders(), "2\n", "", crossing_runs, nullptr, {}, first_claim_goes_on},
     {"pipe_with_header_line", piped(pedigree, steering("herd.csv")), "0\n", "", through_pipe, make_pipe,
      {"Veldmarshlog.txt", "console.txt", "herd.out", "herd.new"}, nullptr, posix_pipe},
     {"pipe_with_column_kinds", piped(pedigree.substr(header.size()), steering("herd.csv", "dd-mm-yyyy", "5 1 2 3 7 8")),
@@ -410,6 +480,23 @@ const hostile_case cases[] = {
      {{"brindlemoor.ini", steering("herd.csv")}, {"herd.csv", pedigree}, {"herd.new", last_run.at("herd.new")}}, "2\n",
      "Veldmarsh: the report file would replace the renumbered pedigree file (report file 'herd.out')\n", "",
      link_named("herd.out", "herd.new"), {}, nothing_written, "links are not seen under Wine"},
+    {"log_linked_through_a_chain_to_a_renumbered_file_not_there_yet",
+     {{"brindlemoor.ini", steering("herd.csv")}, {"herd.csv", pedigree}}, "2\n",
+     "Veldmarsh: the log file would replace the renumbered pedigree file (log file 'Veldmarshlog.txt')\n", "",
+     [](const fs::path& dir) {
+       fs::create_symlink("L1", dir / "Veldmarshlog.txt");
+       fs::create_symlink("herd.new", dir / "L1");
+     },
+     {}, nothing_written, "links are not seen under Wine"},
+    {"report_name_a_loop_of_links", run_of(pedigree), "2\n",
+     "Veldmarsh: the report file's name leads round a loop of links (report file 'herd.out')\n", "",
+     [](const fs::path& dir) {
+       fs::remove(dir / "herd.out");
+       fs::create_symlink("L1", dir / "herd.out");
+       fs::create_symlink("L2", dir / "L1");
+       fs::create_symlink("L1", dir / "L2");
+     },
+     {}, nothing_written, "links are not seen under Wine"},
     {"report_linked_to_a_log_not_there_yet", run_of(pedigree), "2\n",
      "Veldmarsh: the report file would replace the log file (report file 'herd.out')\n", "",
      link_named("herd.out", "Veldmarshlog.txt"), {}, nothing_written, "links are not seen under Wine"},
@@ -423,7 +510,10 @@ const hostile_case cases[] = {
     {"renumbered_file_cannot_be_written", run_of(large_pedigree()), "2\n",
      "Veldmarsh: write failed; the last run's renumbered pedigree file stays as it was (renumbered pedigree file "
      "'herd.new')\n",
-     "f() { trap '' XFSZ; ulimit -f 200; \"$@\"; }; f", nullptr, {"herd.out"}, nullptr, "a file size limit is POSIX's"},
+     with_file_size_limit(200), nullptr, {"herd.out"}, nullptr, "a file size limit is POSIX's"},
+    {"report_beyond_the_file_size_limit", run_of(long_pedigree()), "2\n",
+     "Veldmarsh: write failed (report file 'herd.out')\n", with_file_size_limit(150), nullptr, {}, nullptr,
+     "a file size limit is POSIX's"},
     // A console that cannot be written before a stop: the stop's files,
     // then the write-failure diagnostic.
     {"standard_output_full_when_the_data_file_is_missing", {{"brindlemoor.ini", steering("absent.csv")}}, "2\n",
