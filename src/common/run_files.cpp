@@ -185,15 +185,15 @@ file_refusal open_held_log(run_context& ctx) {
   if (refusal.channel == nullptr && !report.empty()) {
     // The report and the renumbered file are written where the links of
     // their names end, as worked out here.
-    ctx.report.reaches = outputs[1].end.file;
-    ctx.pedigree.reaches = outputs[2].end.file;
+    const run_output &r = outputs[1], &n = outputs[2];
+    ctx.report.reaches = r.end.file;
+    ctx.pedigree.reaches = n.end.file;
     // A pair left half named by a killed run is put right first, also when
     // the run then ends with a diagnostic; never through a name that
     // reaches a file the user gave.
-    if (input_file_reached(ctx.cfg, outputs[1].name) == nullptr &&
-        input_file_reached(ctx.cfg, outputs[2].name) == nullptr) {
-      const std::string failure = put_output_pair_right(output_names_of(outputs[1].name, outputs[1].end.file),
-                                                        output_names_of(outputs[2].name, outputs[2].end.file));
+    if (input_file_reached(ctx.cfg, r.name) == nullptr && input_file_reached(ctx.cfg, n.name) == nullptr) {
+      const std::string failure =
+          put_output_pair_right(output_names_of(r.name, r.end.file), output_names_of(n.name, n.end.file));
       if (!failure.empty()) refusal = {failure, ctx.report.label, report};
     }
   }

@@ -60,7 +60,7 @@ void give_up_renumbered_file(run_context& ctx, const std::string& why) {
   else if (std::filesystem::exists(std::filesystem::status(pedigree.file_name, error)))
     what += "; the last run's renumbered pedigree file stays as it was";
   else
-    what += "; no renumbered pedigree file was written";
+    what += "; there is no renumbered pedigree file under that name";
   pedigree.not_written = diagnostic_text(what, pedigree.label, pedigree.file_name, 0);
 }
 

@@ -507,6 +507,12 @@ const hostile_case cases[] = {
      "(renumbered pedigree file 'herd.new')\n",
      "", [](const fs::path& dir) { fs::create_directories(dir / "herd.new.part" / "x"); }, {"herd.out"},
      [](files& out) { EXPECT_NE(out["Veldmarshlog.txt"].find(" ERROR cannot open the new pedfile\r\n"), std::string::npos); }},
+    {"first_renumbered_file_cannot_be_opened", {{"brindlemoor.ini", steering("herd.csv")}, {"herd.csv", pedigree}},
+     "2\n",
+     "Veldmarsh: cannot open for writing 'herd.new.part'; there is no renumbered pedigree file under that name "
+     "(renumbered pedigree file 'herd.new')\n",
+     "", [](const fs::path& dir) { fs::create_directories(dir / "herd.new.part" / "x"); }, {"herd.out"},
+     [](files& out) { EXPECT_EQ(out.count("herd.new"), 0u); }},
     {"renumbered_file_cannot_be_written", run_of(large_pedigree()), "2\n",
      "Veldmarsh: write failed; the last run's renumbered pedigree file stays as it was (renumbered pedigree file "
      "'herd.new')\n",
