@@ -2,12 +2,14 @@
 // end-to-end tests can compare the log byte for byte. Runs in the working
 // directory like the program itself. Two environment variables stop a run
 // at one of its steps ("claimed": it holds the first folder it claims;
-// "marked", "kept", "between-names", "named": the report and the renumbered
-// file taking their names): at the step named in VELDMARSH_TEST_KILL_AT the
-// process ends at once, as a killed one does; at the step named in
-// VELDMARSH_TEST_PAUSE_AT it makes the file "<step>.reached" in its working
-// folder and waits until that file is removed (at most a minute), so that a
-// test can start a second run at that instant.
+// "checked": a device or a pipe an output is written to directly is checked
+// and about to be opened; "marked", "kept", "between-names", "named": the
+// report and the renumbered file taking their names): at the step named in
+// VELDMARSH_TEST_KILL_AT the process ends at once, as a killed one does; at
+// the step named in VELDMARSH_TEST_PAUSE_AT it makes the file
+// "<step>.reached" in its working folder and waits until that file is
+// removed (at most a minute), so that a test can start a second run, or
+// change a name, at that instant.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

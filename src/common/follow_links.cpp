@@ -20,13 +20,23 @@ fs::path place_of(const std::string& name) {
   return error ? p.lexically_normal() : folder / p.filename();
 }
 
+namespace {
+// True when the system gives up on a name: too many links on its way.
+bool too_many_links(const std::error_code& error) { return error == std::errc::too_many_symbolic_link_levels; }
+}  // namespace
+
 link_end follow_links(const std::string& name) {
   link_end end;
   fs::path p(name);
   for (int links = 0;; ++links) {
     end.places.push_back(place_of(p.string()));
     std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(p, error))) break;
+    const fs::file_status own = fs::symlink_status(p, error);
+    if (too_many_links(error)) {
+      end.loop = true;
+      break;
+    }
+    if (!fs::is_symlink(own)) break;
     const fs::path to = fs::read_symlink(p, error);
     if (error) break;
     if (links == most_links) {
@@ -38,6 +48,12 @@ link_end follow_links(const std::string& name) {
     p = to.is_absolute() ? to : p.parent_path() / to;
   }
   end.file = p.string();
+  // The system's own way through the name, all its links at once: a loop of
+  // folders, or a chain longer than the system follows, reaches no file,
+  // whatever end the links seem to have one by one.
+  std::error_code error;
+  (void)fs::status(name, error);
+  if (too_many_links(error)) end.loop = true;
   return end;
 }
 

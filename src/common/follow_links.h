@@ -22,8 +22,9 @@ struct link_end {
   std::string file;
   // The place of the name and of each name its links lead to, the end last.
   std::vector<std::filesystem::path> places;
-  // The links lead round in a loop (or through more links than a system
-  // follows): there is no file at their end.
+  // The links lead round in a loop, or through more links than the system
+  // follows (counting those of the folders on the way): the system reaches
+  // no file by the name, whatever end the links seem to have.
   bool loop = false;
 };
 

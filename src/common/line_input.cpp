@@ -20,12 +20,12 @@ bool open_input_file(input_file& in, const char* label, const std::string& name)
   in.in_memory = false;
   in.line_number = 0;
   if (in.file == nullptr) return false;
-  const input_file_kind kind = kind_of_input(in.file);
-  if (kind == input_file_kind::folder) {
+  const open_file_kind kind = kind_of_open_file(in.file);
+  if (kind == open_file_kind::folder) {
     close_input_file(in);
     return false;
   }
-  in.rewindable = kind == input_file_kind::disk_file;
+  in.rewindable = kind == open_file_kind::disk_file;
   return true;
 }
 

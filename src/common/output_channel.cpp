@@ -41,6 +41,10 @@ bool open_output_file(output_channel& channel, const std::string& name) {
   return take_file(channel, name, std::fopen(name.c_str(), "wb"));
 }
 
+void use_output_file(output_channel& channel, const std::string& name, std::FILE* file) {
+  take_file(channel, name, file);
+}
+
 bool open_output_file_under(output_channel& channel, const std::string& name, const std::string& temporary) {
   std::remove(temporary.c_str());
   if (!take_file(channel, name, create_new_file(temporary))) return false;

@@ -33,6 +33,10 @@ extern void (*write_failure_handler)(output_channel& channel);
 // far are written to it. False when it cannot.
 bool open_output_file(output_channel& channel, const std::string& name);
 
+// Gives the channel the file `file`, opened for `name` (a device or a pipe,
+// written as it is); the lines held so far are written to it.
+void use_output_file(output_channel& channel, const std::string& name, std::FILE* file);
+
 // Opens the file `name` to be written under the name `temporary` until the
 // run gives it its own name (finish_output_pair), so that a run that does not
 // end leaves the file of that name as it was. The temporary file is created

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "common/platform.h"
 
@@ -45,15 +46,31 @@ std::string put_back(const output_names& x) {
 std::string in_quotes(const std::string& name) { return "'" + name + "'"; }
 
 // What the diagnostic says when `failed` could not take its name and the
-// pair was put back as far as it could be.
-std::string pair_left_as_it_is(const output_channel& failed, const output_names& r, const output_names& n) {
-  auto now_at = [](const output_names& x) { return in_quotes(name_taken(x.temporary) ? x.temporary : x.target); };
-  std::string what = "cannot give the " + std::string(failed.label) + " its name; this run's files stay as " +
-                     now_at(r) + " and " + now_at(n);
+// pair was put back as far as it could be (`named`: which of the two had
+// taken its name before): where this run's files are (one whose folder was
+// moved or renamed while the run worked is under neither of its names), then
+// the last run's.
+std::string pair_left_as_it_is(const output_channel& failed, const output_names& r, const output_names& n,
+                               const bool (&named)[2]) {
+  std::vector<std::string> there, gone;
+  for (int k = 0; k < 2; ++k) {
+    const output_names& x = k == 0 ? r : n;
+    if (name_taken(x.temporary))
+      there.push_back(in_quotes(x.temporary));
+    else if (named[k] && name_taken(x.target))  // it could not be put back
+      there.push_back(in_quotes(x.target));
+    else
+      gone.push_back(in_quotes(x.temporary));
+  }
+  std::string what = "cannot give the " + std::string(failed.label) + " its name";
+  if (there.size() == 2) what += "; this run's files stay as " + there[0] + " and " + there[1];
+  if (there.size() == 1) what += "; this run's file stays as " + there[0];
+  if (gone.size() == 2) what += "; " + gone[0] + " and " + gone[1] + " are no longer there";
+  if (gone.size() == 1) what += "; " + gone[0] + " is no longer there";
   std::string kept;
   for (const output_names* x : {&r, &n})
     if (name_taken(x->kept)) kept += (kept.empty() ? "" : " and ") + in_quotes(x->kept);
-  if (kept.empty()) return what + ", the last run's as they were";
+  if (kept.empty()) return what + (gone.empty() ? ", the last run's as they were" : "; the last run's are as they were");
   return what + "; the last run's are kept as " + kept + " until the next run with this report file puts them back";
 }
 
@@ -87,9 +104,10 @@ naming_failure finish_output_pair(output_channel& report, output_channel& pedigr
   const output_names r = output_names_of(report.file_name, report.file_name);
   const output_names n = output_names_of(pedigree.file_name, pedigree.file_name);
   const std::string marker = pair_marker_of(r);
+  bool named[2] = {false, false};
   auto put_back_both = [&](const output_channel& failed) -> naming_failure {
     if (put_back(r).empty() && put_back(n).empty()) remove_name(marker);
-    return {&failed, pair_left_as_it_is(failed, r, n)};
+    return {&failed, pair_left_as_it_is(failed, r, n, named)};
   };
   // Kept names left after an earlier pair make room; the marker says, until
   // it is removed, that the pair is taking its names.
@@ -104,6 +122,7 @@ naming_failure finish_output_pair(output_channel& report, output_channel& pedigr
   if (name_taken(r.target) && !keep_file_as(r.target, r.kept)) return put_back_both(report);
   reach_step("kept");
   if (!replace_file(r.temporary, r.target)) return put_back_both(report);
+  named[0] = true;
   reach_step("between-names");
   if (!replace_file(n.temporary, n.target)) return put_back_both(pedigree);
   reach_step("named");
@@ -117,6 +136,15 @@ naming_failure finish_output_pair(output_channel& report, output_channel& pedigr
 
 std::string put_output_pair_right(const output_names& report, const output_names& pedigree) {
   const std::string marker = pair_marker_of(report);
+  // A run makes no link under these names (the kept names are second names
+  // of real files, the temporary files and the marker are made new): a link
+  // there is not the run's, never taken for the last run's file. It is
+  // removed, which leaves the file it leads to as it is.
+  for (const std::string* name : {&report.temporary, &report.kept, &pedigree.temporary, &pedigree.kept, &marker}) {
+    std::error_code error;
+    if (fs::is_symlink(fs::symlink_status(*name, error)) && !remove_name(*name))
+      return "the link " + in_quotes(*name) + " stands under a name the run works with, and cannot be removed";
+  }
   if (!name_taken(marker)) {
     remove_name(report.kept);
     remove_name(pedigree.kept);

@@ -52,15 +52,17 @@ struct naming_failure {
 naming_failure finish_output_pair(output_channel& report, output_channel& pedigree);
 
 // Puts right what a run killed while its pair took their names left (the
-// pair marker), and removes kept names left after a pair that has its names.
+// pair marker), and removes kept names left after a pair that has its names;
+// a link standing under one of these names is removed first, as no run's.
 // Empty when done; otherwise what cannot be done, and the marker stays for
 // the next run.
 std::string put_output_pair_right(const output_names& report, const output_names& pedigree);
 
 // For tests of runs stopped at an instant of their own: called, when set,
-// once the run holds the first folder it claims ("claimed") and at every
-// step of the pair taking its names ("marked", "kept", "between-names",
-// "named").
+// once the run holds the first folder it claims ("claimed"), when a device
+// or a pipe an output is written to directly has been checked and is about
+// to be opened ("checked"), and at every step of the pair taking its names
+// ("marked", "kept", "between-names", "named").
 extern void (*test_step_hook)(const char* step);
 
 // Calls test_step_hook with `step`, when it is set.

@@ -54,42 +54,79 @@ std::tm local_time(std::time_t t) {
 }
 
 namespace {
-// The volume and index that name a file on Windows; false when the name
-// reaches no file. The handle asks for no access, so it never conflicts with
-// the program's own opening of the file.
-bool file_identity(const std::string& name, BY_HANDLE_FILE_INFORMATION& info) {
+// The volume and index that name a file on Windows, through a link at the
+// end of the name or not; false when the name reaches no file. The handle
+// asks for no access, so it never conflicts with the program's own opening
+// of the file.
+bool file_information(const std::string& name, bool through_links, BY_HANDLE_FILE_INFORMATION& info) {
+  const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (through_links ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
   HANDLE h = CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                         OPEN_EXISTING, flags, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   bool ok = GetFileInformationByHandle(h, &info) != 0;
   CloseHandle(h);
   return ok;
 }
+
+file_identity identity_of(const BY_HANDLE_FILE_INFORMATION& info) {
+  return {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+HANDLE handle_of(std::FILE* file) { return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))); }
 }  // namespace
+
+bool identify_file(const std::string& name, bool through_links, file_identity& id) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file_information(name, through_links, info)) return false;
+  id = identity_of(info);
+  return true;
+}
+
+bool identify_open_file(std::FILE* file, file_identity& id) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(handle_of(file), &info) == 0) return false;
+  id = identity_of(info);
+  return true;
+}
 
 bool same_file(const std::string& a, const std::string& b) {
   if (a == b) return true;
-  BY_HANDLE_FILE_INFORMATION ia, ib;
-  return file_identity(a, ia) && file_identity(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
-         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+  file_identity ia, ib;
+  return identify_file(a, true, ia) && identify_file(b, true, ib) && ia == ib;
 }
 
-input_file_kind kind_of_input(std::FILE* file) {
-  const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
-  if (h == INVALID_HANDLE_VALUE || GetFileType(h) != FILE_TYPE_DISK) return input_file_kind::stream;
+open_file_kind kind_of_open_file(std::FILE* file) {
+  const HANDLE h = handle_of(file);
+  if (h == INVALID_HANDLE_VALUE || GetFileType(h) != FILE_TYPE_DISK) return open_file_kind::stream;
   BY_HANDLE_FILE_INFORMATION info;
   if (GetFileInformationByHandle(h, &info) != 0 && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    return input_file_kind::folder;
-  return input_file_kind::disk_file;
+    return open_file_kind::folder;
+  return open_file_kind::disk_file;
 }
 
 bool is_terminal(std::FILE* stream) {
   DWORD mode = 0;
-  return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), &mode) != 0;
+  return GetConsoleMode(handle_of(stream), &mode) != 0;
 }
 
 std::FILE* create_new_file(const std::string& name) {
-  const int fd = _open(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  // Shared for deletion, so that the file can take another name while it is
+  // open (the log takes its name as soon as its first lines are written).
+  HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_WRONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(h);
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(fd, "wb");
+  if (file == nullptr) _close(fd);
+  return file;
+}
+
+std::FILE* open_existing_for_writing(const std::string& name) {
+  const int fd = _open(name.c_str(), _O_WRONLY | _O_BINARY);
   if (fd < 0) return nullptr;
   std::FILE* file = _fdopen(fd, "wb");
   if (file == nullptr) _close(fd);
@@ -106,16 +143,16 @@ bool keep_file_as(const std::string& name, const std::string& keep) {
   return MoveFileExA(name.c_str(), keep.c_str(), 0) != 0;
 }
 
-bool identify_folder(const std::string& folder, folder_identity& id) {
+bool identify_folder(const std::string& folder, file_identity& id) {
   BY_HANDLE_FILE_INFORMATION info;
-  if (!file_identity(folder, info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
-  id = {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+  if (!file_information(folder, true, info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
+  id = identity_of(info);
   return true;
 }
 
 folder_claim claim_folder(const std::string& folder) {
   BY_HANDLE_FILE_INFORMATION info;
-  if (!file_identity(folder, info)) return folder_claim::held;
+  if (!file_information(folder, true, info)) return folder_claim::held;
   char name[80];
   std::snprintf(name, sizeof name, "Global\\Veldmarsh-folder-%08lx-%08lx%08lx",
                 static_cast<unsigned long>(info.dwVolumeSerialNumber), static_cast<unsigned long>(info.nFileIndexHigh),
@@ -167,21 +204,50 @@ std::tm local_time(std::time_t t) {
   return local;
 }
 
-bool same_file(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  struct stat sa, sb;
-  return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+namespace {
+file_identity identity_of(const struct stat& s) {
+  return {static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino)};
+}
+}  // namespace
+
+bool identify_file(const std::string& name, bool through_links, file_identity& id) {
+  struct stat s;
+  if ((through_links ? stat(name.c_str(), &s) : lstat(name.c_str(), &s)) != 0) return false;
+  id = identity_of(s);
+  return true;
 }
 
-input_file_kind kind_of_input(std::FILE* file) {
+bool identify_open_file(std::FILE* file, file_identity& id) {
   struct stat s;
-  if (fstat(fileno(file), &s) != 0) return input_file_kind::stream;
-  if (S_ISDIR(s.st_mode)) return input_file_kind::folder;
-  return S_ISREG(s.st_mode) ? input_file_kind::disk_file : input_file_kind::stream;
+  if (fstat(fileno(file), &s) != 0) return false;
+  id = identity_of(s);
+  return true;
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  file_identity ia, ib;
+  return identify_file(a, true, ia) && identify_file(b, true, ib) && ia == ib;
+}
+
+open_file_kind kind_of_open_file(std::FILE* file) {
+  struct stat s;
+  if (fstat(fileno(file), &s) != 0) return open_file_kind::stream;
+  if (S_ISDIR(s.st_mode)) return open_file_kind::folder;
+  return S_ISREG(s.st_mode) ? open_file_kind::disk_file : open_file_kind::stream;
 }
 
 std::FILE* create_new_file(const std::string& name) {
   const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  std::FILE* file = fdopen(fd, "wb");
+  if (file == nullptr) close(fd);
+  return file;
+}
+
+std::FILE* open_existing_for_writing(const std::string& name) {
+  // fdopen never empties the file.
+  const int fd = open(name.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return nullptr;
   std::FILE* file = fdopen(fd, "wb");
   if (file == nullptr) close(fd);
@@ -196,10 +262,10 @@ bool keep_file_as(const std::string& name, const std::string& keep) {
   return errno != EEXIST && std::rename(name.c_str(), keep.c_str()) == 0;
 }
 
-bool identify_folder(const std::string& folder, folder_identity& id) {
+bool identify_folder(const std::string& folder, file_identity& id) {
   struct stat s;
   if (stat(folder.c_str(), &s) != 0 || !S_ISDIR(s.st_mode)) return false;
-  id = {static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino)};
+  id = identity_of(s);
   return true;
 }
 

@@ -1,8 +1,9 @@
 // What differs between Windows and POSIX systems, kept in one place: the
-// standard streams, the local time, whether two names reach the same file,
-// what kind of file an open input is, how an output file is created and how
-// a finished file replaces an older one, and the claim on a folder that keeps
-// two runs apart. Everything else in the program is the same on both.
+// standard streams, the local time, what names a file and whether two names
+// reach the same one, what kind of file an open file is, how an output file
+// is created or opened and how a finished file replaces an older one, and
+// the claim on a folder that keeps two runs apart. Everything else in the
+// program is the same on both.
 #pragma once
 
 #include <compare>
@@ -30,22 +31,42 @@ bool is_terminal(std::FILE* stream);
 // The local date and time of `t`.
 std::tm local_time(std::time_t t);
 
+// What names a file for the system, by whatever name it is reached: its
+// device and file number on POSIX, its volume and file index on Windows.
+struct file_identity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  auto operator<=>(const file_identity&) const = default;
+};
+
+// The identity of the file `name` reaches, following a link at its end when
+// `through_links` (otherwise the link itself); false when there is none.
+bool identify_file(const std::string& name, bool through_links, file_identity& id);
+
+// The identity of an open file; false when the system gives none.
+bool identify_open_file(std::FILE* file, file_identity& id);
+
 // True when the two names reach one existing file: the same text, or names
 // that lead to the same file through a link or a case-insensitive file
 // system (same device and file number on POSIX; same volume and file index
 // on Windows). A name that reaches no file is the same only as its own text.
 bool same_file(const std::string& a, const std::string& b);
 
-// What an input file opened for reading is: a file on disk, which can be
-// read again from its start; a folder; or a stream that can be read once
-// (a named pipe, a terminal, a device).
-enum class input_file_kind { disk_file, folder, stream };
-input_file_kind kind_of_input(std::FILE* file);
+// What an open file is: a file on disk, which can be read again from its
+// start; a folder; or a stream that can be read or written only once (a
+// named pipe, a terminal, a device).
+enum class open_file_kind { disk_file, folder, stream };
+open_file_kind kind_of_open_file(std::FILE* file);
 
 // Creates the file `name` and opens it for writing; fails when anything of
 // that name is there already (a link included), so that nothing is written
-// through a name someone else made. nullptr when it cannot.
+// through a name someone else made. The file may be given another name
+// while it is open. nullptr when it cannot.
 std::FILE* create_new_file(const std::string& name);
+
+// Opens the existing file `name` for writing without emptying it (a device
+// or a pipe, written as it is); nothing is created. nullptr when it cannot.
+std::FILE* open_existing_for_writing(const std::string& name);
 
 // Gives the closed file `from` the name `to`, replacing a file of that name.
 // False when it cannot.
@@ -57,19 +78,11 @@ bool replace_file(const std::string& from, const std::string& to);
 // cannot; nothing has then changed.
 bool keep_file_as(const std::string& name, const std::string& keep);
 
-// What names a folder for the system, by whatever name it is reached: its
-// device and file number on POSIX, its volume and file index on Windows.
+// The identity of the folder `folder`; false when there is no such folder.
 // Folders are claimed in the order of their identities, the same for every
 // run, so that of two runs that need the same folders the one that claims
 // first goes on.
-struct folder_identity {
-  std::uint64_t volume = 0;
-  std::uint64_t index = 0;
-  auto operator<=>(const folder_identity&) const = default;
-};
-
-// The identity of the folder `folder`; false when there is no such folder.
-bool identify_folder(const std::string& folder, folder_identity& id);
+bool identify_folder(const std::string& folder, file_identity& id);
 
 // Claims the folder `folder` for this run until the process ends, however it
 // ends, so that a second run that would write in it ends at once. The claim

@@ -46,7 +46,7 @@ std::string diagnostic_text(std::string_view what, std::string_view channel, std
 
 }  // namespace
 
-void give_up_renumbered_file(run_context& ctx, const std::string& why) {
+void give_up_renumbered_file(run_context& ctx, const std::string& why, bool reaches_given_file) {
   output_channel& pedigree = ctx.pedigree;
   lose_channel(pedigree);
   abandon_output_file(pedigree);
@@ -55,7 +55,7 @@ void give_up_renumbered_file(run_context& ctx, const std::string& why) {
   // last run's renumbered file, or none.
   std::string what = why;
   std::error_code error;
-  if (input_file_reached(ctx.cfg, pedigree.file_name) != nullptr)
+  if (reaches_given_file)
     what += "; it was not written";
   else if (std::filesystem::exists(std::filesystem::status(pedigree.file_name, error)))
     what += "; the last run's renumbered pedigree file stays as it was";

@@ -32,8 +32,9 @@ void register_run(run_context& ctx);
 
 // Gives up a renumbered pedigree file that cannot be opened or written
 // (`why`), named by its channel: the run goes on without it, and ends with
-// its diagnostic once the report has its name.
-void give_up_renumbered_file(run_context& ctx, const std::string& why);
+// its diagnostic once the report has its name. `reaches_given_file`: it
+// was not opened because a name of it reaches a file the user gave.
+void give_up_renumbered_file(run_context& ctx, const std::string& why, bool reaches_given_file = false);
 
 // Writes the lines to the log, then the console lines to the console, waits
 // for Enter (one line of standard input; its end counts as Enter) and stops.

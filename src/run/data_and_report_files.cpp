@@ -37,14 +37,18 @@ void missing_data_file_stop(run_context& ctx) {
 
 void open_data_and_report_files(run_context& ctx, input_file& data) {
   const settings& cfg = ctx.cfg;
+  // What the steering file gave reaches the log before the data file is
+  // read, which may take a while.
+  hand_on_lines(ctx.log);
   std::string data_name(trim_right(cfg.data_file_name.view()));
   if (!open_input_file(data, "data file", data_name)) missing_data_file_stop(ctx);
+  remember_given_file(ctx, data.label, data.file);
 
   // The report is written beside its name and takes it when the run ends.
   const std::string report_name(trim_right(cfg.report_file_name.view()));
   const output_opening report = open_output_beside(ctx, ctx.report, report_name);
   if (report.reached != nullptr)
-    fail_diagnostic(ctx, "the report file would replace the " + std::string(report.reached) + "; rename the data file",
+    fail_diagnostic(ctx, report.by + " would replace the " + report.reached + "; rename the data file",
                     ctx.report.label, report.concerned);
   if (!report.opened) fail_diagnostic(ctx, "cannot open for writing", ctx.report.label, report.concerned);
 

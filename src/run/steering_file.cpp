@@ -130,6 +130,7 @@ int read_steering_file_named(run_context& ctx, const species_name_table& species
   settings& cfg = ctx.cfg;
   input_file in;
   if (!open_input_file(in, "steering file", file_name)) missing_steering_file_stop(ctx);
+  remember_given_file(ctx, in.label, in.file);
   // Closes the file also when a test's diagnostic hook leaves by an exception.
   struct close_at_exit {
     input_file& file;

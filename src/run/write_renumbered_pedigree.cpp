@@ -53,10 +53,11 @@ void write_renumbered_pedigree(run_context& ctx, const animal_table& animal,
   // The run goes on without it, and ends with a diagnostic that says so.
   if (!opened) {
     ctx.pedigree.file_name = name;
-    give_up_renumbered_file(ctx, opening.reached != nullptr
-                                     ? "the renumbered pedigree file would replace the " + std::string(opening.reached)
-                                 : opening.concerned == name ? "cannot open for writing"
-                                                             : "cannot open for writing '" + opening.concerned + "'");
+    give_up_renumbered_file(ctx,
+                            opening.reached != nullptr ? opening.by + " would replace the " + opening.reached
+                            : opening.concerned == name ? "cannot open for writing"
+                                                        : "cannot open for writing '" + opening.concerned + "'",
+                            opening.reached != nullptr);
   }
   // The opening line is English in both languages.
   write_free_line(ctx.log, {opened ? "opened the new pedfile" : "ERROR cannot open the new pedfile", new_pedfile_name});

@@ -279,6 +279,57 @@ std::string steering_with_subpopulations(int n) {
   return text + "0\r\ny\r\n";
 }
 
+// The output `name` a link to `file` through 40 links of the folder "."
+// (dd/dd/.../): with the link itself, more links than the system follows in
+// one name.
+std::function<void(const fs::path&)> through_too_many_links(const std::string& name, const std::string& file) {
+  return [=](const fs::path& dir) {
+    fs::create_directory_symlink(".", dir / "dd");
+    std::string chain;
+    for (int k = 0; k < 40; ++k) chain += "dd/";
+    fs::remove(dir / name);
+    fs::create_symlink(chain + file, dir / name);
+  };
+}
+std::string loop_refused(const std::string& label, const std::string& name) {
+  return "Veldmarsh: the " + label + "'s name leads round a loop of links (" + label + " '" + name + "')\n";
+}
+
+// A data file named `data`, with `link` a link to "herd": the end of the
+// link's name, so that the temporary, kept and marker names beside it are
+// "herd.part", "herd.last.part" and "herd.pair.part".
+files run_on(const std::string& data) { return {{"brindlemoor.ini", steering(data)}, {data, pedigree}}; }
+std::function<void(const fs::path&)> linked_to_herd(const std::string& link) {
+  return [=](const fs::path& dir) { fs::create_symlink("herd", dir / link); };
+}
+std::string report_refused(const std::string& by, const std::string& report) {
+  return "Veldmarsh: the report file's " + by + " would replace the data file; rename the data file (report file '" +
+         report + "')\n";
+}
+
+// The output `name` a named pipe when the run checks it, turned into a link
+// to the data file before the run opens it.
+std::function<void(const fs::path&)> pipe_named(const std::string& name) {
+  return [=](const fs::path& dir) {
+    fs::remove(dir / name);
+    ASSERT_EQ(::mkfifo((dir / name).c_str(), 0600), 0);
+  };
+}
+std::string turned_to_the_data_file(const std::string& name) {
+  return "f() { VELDMARSH_TEST_PAUSE_AT=checked \"$@\" & p=$!; n=0; until [ -e checked.reached ] || [ $n -ge 600 ]; "
+         "do sleep 0.1; n=$((n+1)); done; ln -s herd.csv turned; mv -T turned " + name +
+         "; rm -f checked.reached; wait $p; }; f";
+}
+// The name, now a link to the data file, reads as the data file.
+std::function<void(files&)> still_the_data_file(const std::string& name) {
+  return [=](files& out) {
+    EXPECT_EQ(out[name], pedigree);
+    out.erase(name);
+  };
+}
+
+const std::string last_log = "the last log\r\n";
+
 const hostile_case cases[] = {
     {"nul_byte_in_data_file_name", run_of(pedigree, steering(std::string("herd.csv\0abc", 12))), "2\n",
      "Veldmarsh: the data file's name holds a NUL byte (steering file 'brindlemoor.ini', line 2)\n"},
@@ -500,6 +551,96 @@ const hostile_case cases[] = {
     {"report_linked_to_a_log_not_there_yet", run_of(pedigree), "2\n",
      "Veldmarsh: the report file would replace the log file (report file 'herd.out')\n", "",
      link_named("herd.out", "Veldmarshlog.txt"), {}, nothing_written, "links are not seen under Wine"},
+    // What the run writes, renames and removes is checked, not another
+    // name for it: a name whose end the system cannot reach is refused
+    // before anything is written, whatever end its links seem to have one
+    // by one ...
+    {"report_through_more_links_than_the_system_follows_to_the_data_file", run_of(pedigree), "2\n",
+     loop_refused("report file", "herd.out"), "", through_too_many_links("herd.out", "herd.csv"), {}, nothing_written,
+     "links are not seen under Wine"},
+    {"report_through_more_links_than_the_system_follows_to_the_steering_file", run_of(pedigree), "2\n",
+     loop_refused("report file", "herd.out"), "", through_too_many_links("herd.out", "brindlemoor.ini"), {},
+     nothing_written, "links are not seen under Wine"},
+    {"renumbered_file_through_more_links_than_the_system_follows_to_the_data_file", run_of(pedigree), "2\n",
+     loop_refused("renumbered pedigree file", "herd.new"), "", through_too_many_links("herd.new", "herd.csv"), {},
+     nothing_written, "links are not seen under Wine"},
+    {"renumbered_file_through_more_links_than_the_system_follows_to_the_steering_file", run_of(pedigree), "2\n",
+     loop_refused("renumbered pedigree file", "herd.new"), "", through_too_many_links("herd.new", "brindlemoor.ini"), {},
+     nothing_written, "links are not seen under Wine"},
+    {"report_through_a_loop_of_folders", with(run_of(pedigree), {{"Veldmarshlog.txt", last_log}}), "2\n",
+     loop_refused("report file", "herd.out"), "",
+     [](const fs::path& dir) {
+       fs::remove(dir / "herd.out");
+       fs::create_symlink("d1/herd.out", dir / "herd.out");
+       fs::create_directory_symlink("d2", dir / "d1");
+       fs::create_directory_symlink("d1", dir / "d2");
+     },
+     {}, nothing_written, "links are not seen under Wine"},
+    // ... and the names beside the end of a link are checked: a data file
+    // that stands under one of them is never removed or written.
+    {"renumbered_files_temporary_name_at_the_end_of_a_link_is_the_data_file", run_on("herd.part"), "2\n",
+     "Veldmarsh: the renumbered pedigree file's temporary file 'herd.part' would replace the data file; it was not "
+     "written (renumbered pedigree file 'herd.pnew')\n",
+     "", linked_to_herd("herd.pnew"), {},
+     [](files& out) {
+       EXPECT_NE(out["Veldmarshlog.txt"].find(" ERROR cannot open the new pedfile\r\n"), std::string::npos);
+       EXPECT_EQ(out["herd.pout"].substr(0, banner.size()), banner);
+     },
+     "links are not seen under Wine"},
+    {"reports_temporary_name_at_the_end_of_a_link_is_the_data_file", run_on("herd.part"), "2\n",
+     report_refused("temporary file 'herd.part'", "herd.pout"), "", linked_to_herd("herd.pout"), {}, nullptr,
+     "links are not seen under Wine"},
+    {"reports_kept_name_at_the_end_of_a_link_is_the_data_file", run_on("herd.last.part"), "2\n",
+     report_refused("kept file 'herd.last.part'", "herd.last.pout"), "", linked_to_herd("herd.last.pout"), {}, nullptr,
+     "links are not seen under Wine"},
+    {"pair_marker_at_the_end_of_a_link_is_the_data_file", run_on("herd.pair.part"), "2\n",
+     report_refused("pair marker 'herd.pair.part'", "herd.pair.pout"), "", linked_to_herd("herd.pair.pout"), {},
+     nullptr, "links are not seen under Wine"},
+    // A pipe checked, then turned into a link to the data file before it is
+    // opened: the file opened is checked, and nothing written to it.
+    {"report_turned_to_the_data_file_before_it_is_opened", run_on("herd.csv"), "2\n",
+     "Veldmarsh: the report file would replace the data file; rename the data file (report file 'herd.out')\n",
+     turned_to_the_data_file("herd.out"), pipe_named("herd.out"), {}, still_the_data_file("herd.out"), posix_pipe},
+    {"log_turned_to_the_data_file_before_it_is_opened", run_on("herd.csv"), "2\n",
+     "Veldmarsh: the log file would replace the data file; rename the data file (log file 'Veldmarshlog.txt')\n",
+     turned_to_the_data_file("Veldmarshlog.txt"), pipe_named("Veldmarshlog.txt"), {},
+     still_the_data_file("Veldmarshlog.txt"), posix_pipe},
+    // The log is a new file that takes its name: another name of the last
+    // log (a snapshot of the folder made with hard links) keeps it.
+    {"last_log_kept_by_another_name", with(run_of(pedigree), {{"Veldmarshlog.txt", last_log}}), "0\n", "", "",
+     [](const fs::path& dir) {
+       fs::create_directory(dir / "snapshot");
+       fs::create_hard_link(dir / "Veldmarshlog.txt", dir / "snapshot" / "Veldmarshlog.txt");
+     },
+     {"Veldmarshlog.txt", "console.txt", "herd.out", "herd.new"},
+     [](files& out) {
+       EXPECT_EQ(out["snapshot/Veldmarshlog.txt"], last_log);
+       out.erase("snapshot/Veldmarshlog.txt");
+     }},
+    // Its first lines are there as soon as it is opened: a run killed while
+    // it reads the data file leaves the start and the settings in its log.
+    {"killed_while_it_reads", with(piped(pedigree, steering("herd.csv")), {{"Veldmarshlog.txt", last_log}}), "137\n",
+     "",
+     "f() { (cat herd.src; exec sleep 9) > herd.csv & w=$!; \"$@\" & p=$!; sleep 0.5; kill -9 $p $w; "
+     "wait $p 2>/dev/null; s=$?; rm herd.csv; return $s; }; f",
+     make_pipe, {},
+     [](files& out) {
+       const std::string& log = out["Veldmarshlog.txt"];
+       EXPECT_NE(log.find(" Veldmarsh started at 05/12/2026 on 10.17 and 58.123 seconds \r\n"), std::string::npos);
+       EXPECT_NE(log.find(" Output file with renumbered pedigree file"), std::string::npos);
+       out.erase("Veldmarshlog.txt");
+       out.erase("herd.out.part");
+     },
+     posix_pipe},
+    // Links planted under the working names are no run's: the next run
+    // removes them and moves none of the user's files for them.
+    {"links_planted_under_the_working_names", run_of(pedigree), "0\n", "", "",
+     [](const fs::path& dir) {
+       std::ofstream(dir / "herd.out.pair.part").flush();
+       fs::create_symlink("herd.csv", dir / "herd.out.last.part");
+       fs::create_symlink("herd.csv", dir / "herd.new.part");
+     },
+     {"Veldmarshlog.txt", "console.txt", "herd.out", "herd.new"}, nullptr, "links are not seen under Wine"},
     // A renumbered file asked for but not written: the report takes its
     // name, and the run ends with a diagnostic.
     {"renumbered_files_temporary_name_held_by_a_folder", run_of(pedigree), "2\n",
