@@ -159,12 +159,13 @@ void first_run_undisturbed(files& out) {
   for (const char* name : {"first_status.txt", "first_console.txt", "console.txt", "Veldmarshlog.txt"}) out.erase(name);
 }
 
-// The renumbered file held open by a viewer (the tool "{holder}") while the
+// The file `name` held open by a viewer (the tool "{holder}") while the
 // program runs: on Windows it then cannot be replaced.
-const std::string held_open_by_a_viewer =
-    "f() { mkfifo gate; {holder} herd.new < gate > held.txt & h=$!; exec 7> gate; n=0; "
-    "until grep -q held held.txt || [ $n -ge 300 ]; do sleep 0.1; n=$((n+1)); done; "
-    "\"$@\"; s=$?; exec 7>&-; wait $h; rm gate held.txt; return $s; }; f";
+std::string held_open_by_a_viewer(const std::string& name) {
+  return "f() { mkfifo gate; {holder} " + name + " < gate > held.txt & h=$!; exec 7> gate; n=0; "
+         "until grep -q held held.txt || [ $n -ge 300 ]; do sleep 0.1; n=$((n+1)); done; "
+         "\"$@\"; s=$?; exec 7>&-; wait $h; rm gate held.txt; return $s; }; f";
+}
 
 // The command of the tool that holds a file open, built beside the program
 // that runs: the Windows build under Wine.
@@ -383,8 +384,14 @@ const hostile_case cases[] = {
     {"renumbered_file_held_open_by_a_viewer", run_of(pedigree), "2\n",
      "Veldmarsh: cannot give the renumbered pedigree file its name; this run's files stay as 'herd.out.part' and "
      "'herd.new.part', the last run's as they were (renumbered pedigree file 'herd.new')\n",
-     held_open_by_a_viewer, nullptr, {"herd.out.part=herd.out", "herd.new.part=herd.new"}, nullptr, nullptr,
-     nullptr, "a file held open keeps its name only on Windows"},
+     held_open_by_a_viewer("herd.new"), nullptr, {"herd.out.part=herd.out", "herd.new.part=herd.new"}, nullptr,
+     nullptr, nullptr, "a file held open keeps its name only on Windows"},
+    // The log is a new file that takes its name: a last log held open
+    // cannot be replaced, and the run ends before it writes anything.
+    {"log_held_open_by_a_viewer", with(run_of(pedigree), {{"Veldmarshlog.txt", last_log}}), "2\n",
+     "Veldmarsh: cannot give the log file its name; the last log stays as it was (log file 'Veldmarshlog.txt')\n",
+     held_open_by_a_viewer("Veldmarshlog.txt"), nullptr, {}, nullptr, nullptr, nullptr,
+     "a file held open keeps its name only on Windows"},
     // A run shows how far it got while it works: the log holds the time
     // stamps of the phases it has ended, the console its lines so far.
     {"progress_shown_while_the_run_waits", run_of(pedigree), "0\n", "", waiting_at_the_renumbered_file,
