@@ -73,6 +73,14 @@ file_identity identity_of(const BY_HANDLE_FILE_INFORMATION& info) {
 }
 
 HANDLE handle_of(std::FILE* file) { return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))); }
+
+// A stream for writing to the descriptor `fd` (closed when none can be had).
+std::FILE* stream_for_writing(int fd) {
+  if (fd < 0) return nullptr;
+  std::FILE* file = _fdopen(fd, "wb");
+  if (file == nullptr) _close(fd);
+  return file;
+}
 }  // namespace
 
 bool identify_file(const std::string& name, bool through_links, file_identity& id) {
@@ -87,12 +95,6 @@ bool identify_open_file(std::FILE* file, file_identity& id) {
   if (GetFileInformationByHandle(handle_of(file), &info) == 0) return false;
   id = identity_of(info);
   return true;
-}
-
-bool same_file(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  file_identity ia, ib;
-  return identify_file(a, true, ia) && identify_file(b, true, ib) && ia == ib;
 }
 
 open_file_kind kind_of_open_file(std::FILE* file) {
@@ -116,21 +118,12 @@ std::FILE* create_new_file(const std::string& name) {
                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_WRONLY | _O_BINARY);
-  if (fd < 0) {
-    CloseHandle(h);
-    return nullptr;
-  }
-  std::FILE* file = _fdopen(fd, "wb");
-  if (file == nullptr) _close(fd);
-  return file;
+  if (fd < 0) CloseHandle(h);
+  return stream_for_writing(fd);
 }
 
 std::FILE* open_existing_for_writing(const std::string& name) {
-  const int fd = _open(name.c_str(), _O_WRONLY | _O_BINARY);
-  if (fd < 0) return nullptr;
-  std::FILE* file = _fdopen(fd, "wb");
-  if (file == nullptr) _close(fd);
-  return file;
+  return stream_for_writing(_open(name.c_str(), _O_WRONLY | _O_BINARY));
 }
 
 bool replace_file(const std::string& from, const std::string& to) {
@@ -208,6 +201,15 @@ namespace {
 file_identity identity_of(const struct stat& s) {
   return {static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino)};
 }
+
+// A stream for writing to the descriptor `fd` (closed when none can be had);
+// fdopen never empties the file.
+std::FILE* stream_for_writing(int fd) {
+  if (fd < 0) return nullptr;
+  std::FILE* file = fdopen(fd, "wb");
+  if (file == nullptr) close(fd);
+  return file;
+}
 }  // namespace
 
 bool identify_file(const std::string& name, bool through_links, file_identity& id) {
@@ -224,12 +226,6 @@ bool identify_open_file(std::FILE* file, file_identity& id) {
   return true;
 }
 
-bool same_file(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  file_identity ia, ib;
-  return identify_file(a, true, ia) && identify_file(b, true, ib) && ia == ib;
-}
-
 open_file_kind kind_of_open_file(std::FILE* file) {
   struct stat s;
   if (fstat(fileno(file), &s) != 0) return open_file_kind::stream;
@@ -238,20 +234,11 @@ open_file_kind kind_of_open_file(std::FILE* file) {
 }
 
 std::FILE* create_new_file(const std::string& name) {
-  const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return nullptr;
-  std::FILE* file = fdopen(fd, "wb");
-  if (file == nullptr) close(fd);
-  return file;
+  return stream_for_writing(open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
 }
 
 std::FILE* open_existing_for_writing(const std::string& name) {
-  // fdopen never empties the file.
-  const int fd = open(name.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  std::FILE* file = fdopen(fd, "wb");
-  if (file == nullptr) close(fd);
-  return file;
+  return stream_for_writing(open(name.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
 }
 
 bool replace_file(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
@@ -290,5 +277,11 @@ folder_claim claim_folder(const std::string& folder) {
 }
 
 #endif
+
+bool same_file(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  file_identity ia, ib;
+  return identify_file(a, true, ia) && identify_file(b, true, ib) && ia == ib;
+}
 
 }  // namespace veldmarsh
